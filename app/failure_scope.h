@@ -1,0 +1,19 @@
+#pragma once
+// Runs one user action that touches the instrument. On an instrument failure
+// the status is fetched (which clears it) and shown to the operator.
+
+#include <functional>
+
+class InstrumentSession;
+
+// True when `action` completed; false after a reported failure.
+bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& action);
+
+// The same on the application's session.
+bool RunInFailureScope(const std::function<void()>& action);
+
+// Shows the operator what a failed operation's status means: each queued
+// instrument error in its own box, "Reentrant", "Time Out !" or the driver's
+// text. From a worker thread the report is shown on the user-interface thread
+// and the worker waits until the operator has dismissed it.
+void ReportInstrumentError(int status);

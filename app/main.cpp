@@ -1,0 +1,19 @@
+// The QOT7720 soft front panel.
+#include <QApplication>
+#include <QStringList>
+
+#include "app/main_wnd.h"
+#include "app/sfp_app.h"
+#include "platform/template_page.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    CSfpApp app;
+    app.commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
+    platform::SetDialogColors();
+    auto* mainWindow = new CMainWnd;
+    if (!mainWindow->Initialize()) {
+        return 1;
+    }
+    return QApplication::exec();
+}

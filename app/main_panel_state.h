@@ -1,0 +1,36 @@
+#pragma once
+// The main panel object's reading-engine fields. The shell's pause step and
+// the panel's worker thread share them, so everything the worker touches is
+// atomic or guarded by instrumentLock.
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+enum WorkerState : int {
+    kWorkerIdle = 0,
+    kWorkerStarting = 1,
+    kWorkerFailed = 2,
+    kWorkerRunning = 3,
+    kWorkerValuesReady = 4,
+};
+
+constexpr int kReadingsShown = 10;
+constexpr int kFirstBaseChannel = 10;
+constexpr int kLastBaseChannel = 502;
+
+struct MainPanelState {
+    MainPanelState();
+
+    std::atomic<int> readingsStale{1};
+    std::atomic<int> workerState{kWorkerIdle};
+    std::atomic<int> readingsPaused{0};
+    std::atomic<std::uint32_t> cycleTick{0};
+    std::atomic<int> baseChannel{kFirstBaseChannel};
+    std::array<std::atomic<double>, kReadingsShown> readings;
+    std::mutex instrumentLock;
+};
+
+// Set to tell the auto-update worker to stop.
+extern std::atomic<int> stopWorker;

@@ -1,0 +1,324 @@
+#include "app/main_wnd.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <functional>
+
+#include "app/main_panel_state.h"
+#include "app/system_operations.h"
+#include "instrument/binding.h"
+#include "panels/algorithm/algorithm_panel.h"
+#include "panels/measurement/fifo_panel.h"
+#include "panels/measurement/main_panel.h"
+#include "panels/measurement/status_panel.h"
+#include "panels/measurement/trigger_panel.h"
+#include "panels/scp/io_panel.h"
+#include "panels/scp/scp_map_panel.h"
+#include "panels/sense/sense_function_panel.h"
+#include "panels/sense/sense_panel.h"
+#include "panels/sense/source_panel.h"
+#include "platform/operator_dialogs.h"
+#include "platform/wait_cursor.h"
+#include "resources/menu_resource.h"
+#include "resources/string_table.h"
+
+namespace {
+
+constexpr int kInitialWidth = 402;
+constexpr int kInitialHeight = 404;
+constexpr int kTickPeriod = 150;
+
+using Converter = std::function<CPanel*(CSFPObject*)>;
+
+struct PanelCommand {
+    int nameString;
+    Converter convert;
+};
+
+const std::map<int, PanelCommand>& PanelCommands() {
+    static const std::map<int, PanelCommand> commands = {
+        {menus::kMainPanel, {strings::kMainPanel, CheckedConversion<CPan1Obj>}},
+        {menus::kStatusPanel, {strings::kStatusPanel, CheckedConversion<CStatObj>}},
+        {menus::kTriggerPanel, {strings::kTriggerArmPanel, CheckedConversion<CTrigObj>}},
+        {menus::kScpMapPanel, {strings::kScpMap, CheckedConversion<CConfObj>}},
+        {menus::kInputOutputPanel, {strings::kInputOutputPanel, CheckedConversion<CIoObj>}},
+        {menus::kSenseFunctionPanel, {strings::kSenseFunction, CheckedConversion<CSfuncObj>}},
+        {menus::kSensePanel, {strings::kSensePanel, CheckedConversion<CSensObj>}},
+        {menus::kSourcePanel, {strings::kSourcePanel, CheckedConversion<CSourObj>}},
+        {menus::kAlgorithmPanel, {strings::kAlgorithmPanel, CheckedConversion<CAlgObj>}},
+        {menus::kFifoPanel, {strings::kFifoData, CheckedConversion<CFifoObj>}},
+    };
+    return commands;
+}
+
+QRect DesktopRect() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+}  // namespace
+
+CMainWnd::CMainWnd() : checkedPanelCommand(menus::kMainPanel) {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    setWindowTitle(strings::LoadString(strings::kApplicationTitle));
+    BuildMenu();
+    const QRect desktop = DesktopRect();
+    setGeometry((desktop.width() - kInitialWidth) / 2, (desktop.height() - kInitialHeight) / 2,
+                kInitialWidth, kInitialHeight);
+    setFixedSize(kInitialWidth, kInitialHeight);
+    tickTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&tickTimer_, &QTimer::timeout, this, &CMainWnd::OnTick);
+    App().mainWindow = this;
+}
+
+CMainWnd::~CMainWnd() {
+    tickTimer_.stop();
+    ShutDown();
+    if (HasApp() && App().mainWindow == this) {
+        App().mainWindow = nullptr;
+    }
+}
+
+void CMainWnd::BuildMenu() {
+    for (const menus::Menu& menu : menus::MainMenu()) {
+        QMenu* qmenu = menuBar()->addMenu(QString::fromStdString(menu.title));
+        connect(qmenu, &QMenu::aboutToShow, this, &CMainWnd::UpdateCommandStates);
+        for (const menus::MenuItem& item : menu.items) {
+            if (item.command == menus::kSeparator) {
+                qmenu->addSeparator();
+                continue;
+            }
+            QAction* action = qmenu->addAction(QString::fromStdString(item.text));
+            action->setObjectName(QString::number(item.command));
+            const int command = item.command;
+            connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
+            actions_[command] = action;
+        }
+    }
+    for (const auto& entry : PanelCommands()) {
+        actions_[entry.first]->setCheckable(true);
+    }
+    actions_[menus::kAutoUpdate]->setCheckable(true);
+    actions_[checkedPanelCommand]->setChecked(true);
+}
+
+QAction* CMainWnd::Action(int command) const {
+    const auto found = actions_.find(command);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void CMainWnd::UpdateCommandStates() {
+    actions_[menus::kSynchronize]->setEnabled(synchronizeAllowed);
+    actions_[menus::kReset]->setEnabled(!tickInProgress);
+    // A triggered checkable action flips itself; the check marks follow our state.
+    for (const auto& entry : PanelCommands()) {
+        actions_[entry.first]->setChecked(entry.first == checkedPanelCommand);
+    }
+    actions_[menus::kAutoUpdate]->setChecked(App().autoUpdate);
+}
+
+bool CMainWnd::Initialize() {
+    CSfpApp& app = App();
+    {
+        platform::WaitCursor waitCursor;
+        busy = true;
+        if (!app.instrument) {
+            BindingResult binding = BindInstrument(app.commandLine);
+            if (binding.fatal) {
+                platform::Dialogs().ShowMessage(
+                    strings::LoadString(strings::kGetProcAddressFailure));
+                busy = false;
+                app.DestroyMainWindow();
+                return false;
+            }
+            app.instrument = std::move(binding.instrument);
+            app.statusColor = binding.statusColor;
+            app.vxiSlot = binding.vxiSlot;
+            app.vxiLogicalAddress = binding.vxiLogicalAddress;
+            app.instrumentAddress = binding.instrumentAddress;
+        }
+        CreatePanels();
+        tickTimer_.start(kTickPeriod);
+        SelectPanel(menus::kMainPanel, false);
+        if (app.MainWindowDestroyed()) {
+            return false;
+        }
+        CentreOnDesktop();
+        busy = false;
+    }
+    show();
+    return true;
+}
+
+void CMainWnd::CreatePanels() {
+    CSfpApp& app = App();
+    auto mainPanel = std::make_unique<CPan1Obj>();
+    app.mainPanel = mainPanel.get();
+    app.panels.push_back(std::move(mainPanel));
+    app.panels.push_back(std::make_unique<CStatObj>());
+    app.panels.push_back(std::make_unique<CTrigObj>());
+    app.panels.push_back(std::make_unique<CConfObj>());
+    app.panels.push_back(std::make_unique<CIoObj>());
+    app.panels.push_back(std::make_unique<CSfuncObj>());
+    app.panels.push_back(std::make_unique<CSensObj>());
+    app.panels.push_back(std::make_unique<CSourObj>());
+    app.panels.push_back(std::make_unique<CAlgObj>());
+    app.panels.push_back(std::make_unique<CFifoObj>());
+}
+
+void CMainWnd::CentreOnDesktop() {
+    const QRect desktop = DesktopRect();
+    move((desktop.width() - width()) / 2, (desktop.height() - height()) / 2);
+}
+
+void CMainWnd::SelectPanel(int command, bool pauseFirst) {
+    const auto found = PanelCommands().find(command);
+    if (found == PanelCommands().end()) {
+        return;
+    }
+    if (pauseFirst && command != menus::kMainPanel) {
+        PauseReadings();
+    }
+    actions_[checkedPanelCommand]->setChecked(false);
+    checkedPanelCommand = command;
+    actions_[checkedPanelCommand]->setChecked(true);
+    CSfpApp& app = App();
+    CPanel* panel =
+        found->second.convert(app.FindPanel(strings::LoadString(found->second.nameString)));
+    if (panel == nullptr) {
+        return;
+    }
+    if (app.currentPanel != nullptr) {
+        app.currentPanel->Hide();
+    }
+    panel->Show();
+}
+
+void CMainWnd::OnCommand(int command) {
+    if (PanelCommands().count(command) != 0) {
+        SelectPanel(command, true);
+        UpdateCommandStates();
+        return;
+    }
+    switch (command) {
+        case menus::kSelfTest:
+            RunSelfTest(*this);
+            break;
+        case menus::kSynchronize:
+            if (synchronizeAllowed) {
+                RunSynchronize();
+            }
+            break;
+        case menus::kAutoUpdate:
+            ToggleAutoUpdate();
+            break;
+        case menus::kReset:
+            if (!tickInProgress) {
+                RunReset(*this);
+            }
+            break;
+        case menus::kClose:
+            close();
+            break;
+        case menus::kHelpContents:
+            platform::Dialogs().ShowHelpIndex();
+            break;
+        case menus::kAbout:
+            RunAbout(*this);
+            break;
+        default:
+            break;
+    }
+    if (!shutDown_) {
+        UpdateCommandStates();
+    }
+}
+
+void CMainWnd::OnTick() {
+    if (tickInProgress) {
+        return;
+    }
+    tickInProgress = true;
+    // Copy the list: a fatal conversion failure during the tick releases the panels.
+    std::vector<CSFPObject*> panels;
+    for (const auto& panel : App().panels) {
+        panels.push_back(panel.get());
+    }
+    for (CSFPObject* object : panels) {
+        CPanel* panel = CheckedConversion<CPanel>(object);
+        if (panel == nullptr || App().MainWindowDestroyed()) {
+            break;
+        }
+        panel->Tick();
+    }
+    tickInProgress = false;
+}
+
+void CMainWnd::AttachPage(QWidget& page) {
+    const int nonClientHeight = menuBar()->sizeHint().height();
+    setCentralWidget(&page);
+    setFixedSize(page.width(), page.height() + nonClientHeight);
+}
+
+void CMainWnd::SetSynchronizeAllowed(bool allowed) {
+    synchronizeAllowed = allowed;
+    actions_[menus::kSynchronize]->setEnabled(allowed);
+}
+
+void CMainWnd::StopTickTimer() {
+    tickTimer_.stop();
+}
+
+void CMainWnd::StartTickTimer(int periodMilliseconds) {
+    tickTimer_.start(periodMilliseconds);
+}
+
+void CMainWnd::SetAutoUpdateChecked(bool checked) {
+    actions_[menus::kAutoUpdate]->setChecked(checked);
+}
+
+bool CMainWnd::CloseRefused() {
+    if (!IsAutoUpdateMode(App().readingMode.load())) {
+        return false;
+    }
+    platform::Dialogs().ShowMessage(strings::LoadString(strings::kCannotExitInAutoUpdate));
+    return true;
+}
+
+void CMainWnd::closeEvent(QCloseEvent* event) {
+    if (!shutDown_ && CloseRefused()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    tickTimer_.stop();
+    ShutDown();
+    deleteLater();
+}
+
+void CMainWnd::Destroy() {
+    tickTimer_.stop();
+    ShutDown();
+    hide();
+    deleteLater();
+    QCoreApplication::quit();
+}
+
+// Releases the FIFO values, the panels and then the session, once.
+void CMainWnd::ShutDown() {
+    if (shutDown_ || !HasApp()) {
+        return;
+    }
+    shutDown_ = true;
+    CSfpApp& app = App();
+    if (auto* fifo =
+            dynamic_cast<CFifoObj*>(app.FindPanel(strings::LoadString(strings::kFifoData)))) {
+        fifo->ReleaseBuffer();
+    }
+    app.ReleasePanelsAndInstrument();
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The main window: menu 102, timer 1 that ticks every panel, panel switching,
+// guarded closing and the orderly shut-down.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <map>
+
+#include "app/sfp_app.h"
+
+class QAction;
+
+class CMainWnd : public QMainWindow, public MainWindowHooks {
+public:
+    CMainWnd();
+    ~CMainWnd() override;
+
+    // Start-up after the window exists: binding, panels, timer, main panel.
+    // False when the program must end (a fatal binding or conversion failure).
+    bool Initialize();
+
+    // Runs a menu command by its identifier.
+    void OnCommand(int command);
+    // One step of timer 1.
+    void OnTick();
+
+    int checkedPanelCommand;
+    bool synchronizeAllowed = true;
+    bool busy = false;
+    bool tickInProgress = false;
+
+    QAction* Action(int command) const;
+    int TickPeriod() const { return tickTimer_.interval(); }
+    bool TickTimerActive() const { return tickTimer_.isActive(); }
+
+    // MainWindowHooks
+    QWidget* Widget() override { return this; }
+    void AttachPage(QWidget& page) override;
+    void SetSynchronizeAllowed(bool allowed) override;
+    void StopTickTimer() override;
+    void StartTickTimer(int periodMilliseconds) override;
+    bool TickInProgress() const override { return tickInProgress; }
+    void SetAutoUpdateChecked(bool checked) override;
+    void Destroy() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    void UpdateCommandStates();
+    void CreatePanels();
+    void SelectPanel(int command, bool pauseFirst);
+    bool CloseRefused();
+    void ShutDown();
+    void CentreOnDesktop();
+
+    QTimer tickTimer_;
+    std::map<int, QAction*> actions_;
+    bool shutDown_ = false;
+};

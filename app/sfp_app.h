@@ -1,0 +1,92 @@
+#pragma once
+// The application object: the one place where the instrument session and the
+// shared mode fields live. Panels reach the instrument through it.
+
+#include <QString>
+#include <QWidget>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/panel.h"
+#include "instrument/instrument_session.h"
+#include "platform/colour_ref.h"
+
+struct MainPanelState;
+
+// What the application needs of its main window; the shell implements it.
+class MainWindowHooks {
+public:
+    virtual ~MainWindowHooks() = default;
+    virtual QWidget* Widget() = 0;
+    // Makes `page` the window's page and sizes the window to it.
+    virtual void AttachPage(QWidget& page) = 0;
+    virtual void SetSynchronizeAllowed(bool allowed) = 0;
+    virtual void StopTickTimer() = 0;
+    virtual void StartTickTimer(int periodMilliseconds) = 0;
+    virtual bool TickInProgress() const = 0;
+    virtual void SetAutoUpdateChecked(bool checked) = 0;
+    virtual void Destroy() = 0;
+};
+
+// Reading engine states.
+enum ReadingMode : int {
+    kReadingIdle = 0,
+    kReadingSingle = 1,
+    kAutoUpdateRequested = 2,
+    kAutoUpdateStopping = 3,
+    kAutoUpdateRunning = 4,
+};
+
+inline bool IsAutoUpdateMode(int mode) {
+    return mode == kAutoUpdateRequested || mode == kAutoUpdateStopping ||
+           mode == kAutoUpdateRunning;
+}
+
+constexpr std::int16_t kUnknownVxiValue = 32000;
+
+class CSfpApp {
+public:
+    CSfpApp();
+    ~CSfpApp();
+    CSfpApp(const CSfpApp&) = delete;
+    CSfpApp& operator=(const CSfpApp&) = delete;
+
+    // The first panel whose name equals `name` exactly, or null.
+    CPanel* FindPanel(const QString& name) const;
+    void EnableSynchronize(bool allowed);
+    void DestroyMainWindow();
+    bool MainWindowDestroyed() const { return mainWindowDestroyed_; }
+
+    // Deletes the panels, then the session (which releases the driver).
+    void ReleasePanelsAndInstrument();
+
+    std::unique_ptr<InstrumentSession> instrument;
+    ColorRef statusColor = kDarkGreyBrush;
+    std::vector<std::unique_ptr<CPanel>> panels;
+    CPanel* currentPanel = nullptr;
+    std::int16_t vxiSlot = kUnknownVxiValue;
+    std::int16_t vxiLogicalAddress = kUnknownVxiValue;
+    QString instrumentAddress = QStringLiteral("?");
+    std::atomic<int> readingMode{kReadingIdle};
+
+    // Shown as the check mark of System > Auto Update.
+    bool autoUpdate = false;
+    // The main panel object's reading fields; set when the shell creates it.
+    MainPanelState* mainPanel = nullptr;
+    // The command line as one text, searched for the binding options.
+    QString commandLine;
+    MainWindowHooks* mainWindow = nullptr;
+
+private:
+    bool mainWindowDestroyed_ = false;
+};
+
+// The one application object of the run.
+CSfpApp& App();
+bool HasApp();
+
+// Stops the auto-update worker before something else needs the instrument.
+void PauseReadings();
+void ResumeReadings();

@@ -1,0 +1,241 @@
+#include "platform/page_builder.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <cstdio>
+#include <cstdlib>
+
+namespace platform {
+
+using templates::ControlKind;
+using templates::ControlTemplate;
+using templates::DialogTemplate;
+
+namespace {
+
+Qt::Alignment TextAlignment(unsigned style) {
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if ((style & templates::kCenter) != 0) {
+        horizontal = Qt::AlignHCenter;
+    } else if ((style & templates::kRight) != 0) {
+        horizontal = Qt::AlignRight;
+    }
+    const Qt::Alignment vertical =
+        (style & templates::kCenterVertically) != 0 ? Qt::AlignVCenter : Qt::AlignTop;
+    return horizontal | vertical;
+}
+
+QWidget* CreateLabel(const ControlTemplate& control, QWidget& page) {
+    auto* label = new QLabel(StaticText(control.text), &page);
+    label->setAlignment(TextAlignment(control.style));
+    label->setWordWrap(true);
+    if ((control.style & templates::kSunken) != 0) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    return label;
+}
+
+QWidget* CreateFrame(const ControlTemplate& control, QWidget& page) {
+    auto* frame = new QFrame(&page);
+    if ((control.style & templates::kSunken) != 0) {
+        frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    return frame;
+}
+
+QWidget* CreateEdit(const ControlTemplate& control, QWidget& page) {
+    auto* edit = new QLineEdit(QString::fromStdString(control.text), &page);
+    edit->setReadOnly((control.style & templates::kReadOnly) != 0);
+    edit->setAlignment(TextAlignment(control.style) & Qt::AlignHorizontal_Mask);
+    return edit;
+}
+
+QWidget* CreateMultiLineEdit(const ControlTemplate& control, QWidget& page) {
+    auto* edit = new QPlainTextEdit(QString::fromStdString(control.text), &page);
+    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    edit->setReadOnly((control.style & templates::kReadOnly) != 0);
+    return edit;
+}
+
+QWidget* CreateCombo(const ControlTemplate& control, QWidget& page, bool editable) {
+    auto* combo = new QComboBox(&page);
+    combo->setEditable(editable);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    if (editable) {
+        combo->setEditText(QString::fromStdString(control.text));
+    }
+    return combo;
+}
+
+// Radio buttons form a group from a button marked kGroup (or the first radio
+// after another kind of control) up to the next such start.
+class RadioGrouper {
+public:
+    void Add(QRadioButton* radio, const ControlTemplate& control, QWidget& page) {
+        if (group_ == nullptr || (control.style & templates::kGroup) != 0 || !previousWasRadio_) {
+            group_ = new QButtonGroup(&page);
+            group_->setExclusive(true);
+        }
+        group_->addButton(radio, control.id);
+        previousWasRadio_ = true;
+    }
+    void Other() { previousWasRadio_ = false; }
+
+private:
+    QButtonGroup* group_ = nullptr;
+    bool previousWasRadio_ = false;
+};
+
+QWidget* CreateControl(const ControlTemplate& control, QWidget& page, RadioGrouper& radios) {
+    const QString text = QString::fromStdString(control.text);
+    if (control.kind == ControlKind::RadioButton) {
+        auto* radio = new QRadioButton(text, &page);
+        radios.Add(radio, control, page);
+        return radio;
+    }
+    radios.Other();
+    switch (control.kind) {
+        case ControlKind::Label:
+            return CreateLabel(control, page);
+        case ControlKind::Frame:
+        case ControlKind::OwnerDrawButton:
+            return CreateFrame(control, page);
+        case ControlKind::GroupBox:
+            return new QGroupBox(text, &page);
+        case ControlKind::PushButton:
+            return new QPushButton(text, &page);
+        case ControlKind::DefaultPushButton: {
+            auto* button = new QPushButton(text, &page);
+            button->setDefault(true);
+            return button;
+        }
+        case ControlKind::CheckBox:
+            return new QCheckBox(text, &page);
+        case ControlKind::Edit:
+            return CreateEdit(control, page);
+        case ControlKind::MultiLineEdit:
+            return CreateMultiLineEdit(control, page);
+        case ControlKind::ComboBox:
+            return CreateCombo(control, page, true);
+        case ControlKind::DropList:
+            return CreateCombo(control, page, false);
+        case ControlKind::ListBox:
+            return new QListWidget(&page);
+        case ControlKind::VerticalScrollBar:
+            return new QScrollBar(Qt::Vertical, &page);
+        case ControlKind::Icon: {
+            auto* icon = new QLabel(&page);
+            icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+            return icon;
+        }
+        case ControlKind::RadioButton:
+            break;
+    }
+    return CreateFrame(control, page);
+}
+
+// A drop-down's template height includes its open list; the closed box keeps
+// the style's own height.
+QRect ControlGeometry(const ControlTemplate& control, const DialogUnits& units, QWidget& widget) {
+    QRect rect = ToPixels(units, control);
+    if (control.kind == ControlKind::ComboBox || control.kind == ControlKind::DropList) {
+        rect.setHeight(widget.sizeHint().height());
+    }
+    return rect;
+}
+
+}  // namespace
+
+QFont TemplateFont(const DialogTemplate& dialog) {
+    QFont font(QString::fromStdString(dialog.fontFamily));
+    font.setStyleHint(QFont::SansSerif);
+    font.setFamilies({QString::fromStdString(dialog.fontFamily), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Sans Serif")});
+    font.setPointSize(dialog.pointSize);
+    return font;
+}
+
+DialogUnits DialogUnitsOf(const QFont& font) {
+    const QFontMetrics metrics(font);
+    static const QString alphabet =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    DialogUnits units;
+    units.baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
+    units.baseY = metrics.height();
+    return units;
+}
+
+QRect ToPixels(const DialogUnits& units, const ControlTemplate& control) {
+    return QRect(units.ToX(control.x), units.ToY(control.y), units.ToX(control.width),
+                 units.ToY(control.height));
+}
+
+QSize TemplatePixelSize(const DialogTemplate& dialog) {
+    const DialogUnits units = DialogUnitsOf(TemplateFont(dialog));
+    return QSize(units.ToX(dialog.width), units.ToY(dialog.height));
+}
+
+QString StaticText(const std::string& text) {
+    QString shown;
+    const QString source = QString::fromStdString(text);
+    for (int i = 0; i < source.size(); ++i) {
+        if (source[i] != QLatin1Char('&')) {
+            shown.append(source[i]);
+            continue;
+        }
+        if (i + 1 < source.size() && source[i + 1] == QLatin1Char('&')) {
+            shown.append(QLatin1Char('&'));
+            ++i;
+        }
+    }
+    return shown;
+}
+
+void BuildControls(const DialogTemplate& dialog, QWidget& page) {
+    const QFont font = TemplateFont(dialog);
+    page.setFont(font);
+    const DialogUnits units = DialogUnitsOf(font);
+    page.setFixedSize(QSize(units.ToX(dialog.width), units.ToY(dialog.height)));
+    if (!dialog.title.empty()) {
+        page.setWindowTitle(QString::fromStdString(dialog.title));
+    }
+    RadioGrouper radios;
+    for (const ControlTemplate& control : dialog.controls) {
+        QWidget* widget = CreateControl(control, page, radios);
+        if (control.id != templates::kStaticId) {
+            widget->setObjectName(QString::number(control.id));
+        }
+        widget->setGeometry(ControlGeometry(control, units, *widget));
+        widget->setEnabled((control.style & templates::kDisabled) == 0);
+        if ((control.style & templates::kNoTabStop) != 0) {
+            widget->setFocusPolicy(Qt::NoFocus);
+        }
+        widget->setVisible((control.style & templates::kHidden) == 0);
+        if (control.kind == ControlKind::GroupBox) {
+            widget->lower();  // a frame drawn behind the controls it surrounds
+        }
+    }
+}
+
+const DialogTemplate& RequireTemplate(int id) {
+    const DialogTemplate* found = templates::FindDialogTemplate(id);
+    if (found == nullptr) {
+        std::fprintf(stderr, "dialog template %d is missing from the resources\n", id);
+        std::abort();
+    }
+    return *found;
+}
+
+}  // namespace platform

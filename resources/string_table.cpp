@@ -1,0 +1,86 @@
+#include "resources/string_table.h"
+
+#include <map>
+
+namespace strings {
+namespace {
+
+const std::map<int, const char*>& Table() {
+    static const std::map<int, const char*> table = {
+        {kSelfTestPassed, "Self Test Passed."},
+        {kStatusPanel, "Status Panel"},
+        {kMainPanel, "Main Panel"},
+        {kTimeOut, "Time Out !"},
+        {kInstrumentReportsError, "Instrument reports error: %s"},
+        {kExpectedIdentification, "QUORVALE-ORBANT,T7720"},
+        {kTriggerArmPanel, "Trigger/Arm Panel"},
+        {kTrigSourceList, "TTLT#SCP#IMM#HOLD#Timer#EXT#BUS#"},
+        {kTrigSourceTitle, "Trig Source"},
+        {kTrigTtltList, "TTLT 0#TTLT 1#TTLT 2#TTLT 3#TTL T4#TTLT 5#TTLT 6#TTLT 7#"},
+        {kTrigTtltTitle, "Trig TTLT Src"},
+        {kArmSourceList, "TTLT#SCP#IMM#HOLD#EXT#BUS#"},
+        {kArmSourceTitle, "Arm Source"},
+        {kArmTtltTitle, "Arm TTLT src"},
+        {kScpMap, "SCP map"},
+        {kControllerTitle, "QOT7720 Algorithmic Closed Loop Controller"},
+        {kCvtCaption, "CVT for channels %d-%d:"},
+        {kFifoData, "Fifo Data"},
+        {kGetProcAddressFailure,
+         "GetProcAddress Failure, qot7720_32.dll is corrupt or file acess is failing.  FATAL.."},
+        {kEmulated, "EMULATED"},
+        {kDeviceWaitingForTrigger,
+         "Device is waiting for Trigger.  This device state is bogus and you may need to reset "
+         "or use other panels to get the device into a known state (you may even need to power "
+         "down)."},
+        {kTriggerCountOutOfRange, "Trigger count is out of range!"},
+        {kTrigTimerOutOfRange, "Trig timer value is out of range and cannot be set."},
+        {kBaseValueOutOfRange, "Base value out of range, must be 10 to 502."},
+        {kInputOutputPanel, "INPUT/OUTPUT PANEL"},
+        {kNoChannelsSelected, "No channels have been selected.  Command not sent."},
+        {kSensePanelTitle, "Sense Panel"},
+        {kSenseFunction, "Sense Function"},
+        {kSensePanel, "Sense Panel"},
+        {kSourcePanel, "Source Panel"},
+        {kAlgorithmPanel, "Algorithm Panel"},
+        {kCouldNotOpenFile, "Could not open file."},
+        {kSelfTestQuestion, "This can take five or more minutes Continue?"},
+        {kCannotExitInAutoUpdate,
+         "Cannot exit while in AutoUpdate mode.  Shutdown AutoUpdate then re-exit"},
+        {kDriverNotLoaded,
+         "'qot7720_32.dll' could not be loaded (does not exist or not installed correctly).  "
+         "Soft Front Panel will execute in emulation mode."},
+        {kVisaNotFound,
+         "'visa32.dll' could not be found, or is not installed.  Soft Front Panel will execute "
+         "in emulation mode."},
+        {kNoInstrumentFound,
+         "No 'QO T7720' could be found.  Soft Front Panel executing in emulation mode."},
+        {kFifoElementsCaption, "Fifo elements %d through %d :"},
+        {kApplicationTitle, "QOT7720 Soft Front Panel"},
+        {kFifoEmpty, "Fifo is empty."},
+        {kReadFromFifo, "Read from Fifo:  %d"},
+        {kRemainingInFifo, "Remaining in Fifo:  %d  "},
+        {kMessageCaption, "Qot7720 SFP"},
+        {kMemoryAllocationFailed, "Memory allocation failed."},
+    };
+    return table;
+}
+
+}  // namespace
+
+QString LoadString(int id) {
+    const auto found = Table().find(id);
+    if (found == Table().end()) {
+        return {};
+    }
+    return QString::fromLatin1(found->second);
+}
+
+QList<int> StringIds() {
+    QList<int> ids;
+    for (const auto& entry : Table()) {
+        ids.append(entry.first);
+    }
+    return ids;
+}
+
+}  // namespace strings

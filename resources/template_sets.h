@@ -1,0 +1,15 @@
+#pragma once
+// The groups of templates that make up the table in dialog_template.cpp.
+
+#include <vector>
+
+#include "resources/dialog_template.h"
+
+namespace templates {
+
+std::vector<DialogTemplate> PageTemplates();  // the ten panel pages
+std::vector<DialogTemplate>
+SystemDialogTemplates();  // About, Select Instrument, Trigger wait, algorithm dialogs
+std::vector<DialogTemplate> ControlDialogTemplates();  // channel selector, progress dialogs
+
+}  // namespace templates

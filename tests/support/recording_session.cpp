@@ -1,0 +1,172 @@
+#include "recording_session.h"
+
+#include "instrument/user_exception.h"
+
+void RecordingSession::FailOperation(const std::string& operation, int status, int times) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    failures_[operation] = {status, times};
+}
+
+void RecordingSession::StopFailing(const std::string& operation) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    failures_.erase(operation);
+}
+
+void RecordingSession::QueueError(int code, const std::string& message) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    errorQueue_.emplace_back(code, message);
+}
+
+void RecordingSession::SetOperationCondition(int value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    operationCondition_ = value;
+}
+
+void RecordingSession::SetOpcAnswers(std::deque<int> answers) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    opcAnswers_ = std::move(answers);
+}
+
+void RecordingSession::SetErrorMessage(int status, std::string text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    errorMessages_[status] = std::move(text);
+}
+
+void RecordingSession::SetRevisions(Revisions revisions) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    revisions_ = std::move(revisions);
+}
+
+std::vector<std::string> RecordingSession::Calls() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return calls_;
+}
+
+int RecordingSession::CallCount(const std::string& operation) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    int count = 0;
+    for (const std::string& call : calls_) {
+        count += call.rfind(operation + "(", 0) == 0 ? 1 : 0;
+    }
+    return count;
+}
+
+void RecordingSession::ClearCalls() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    calls_.clear();
+}
+
+void RecordingSession::Enter(const std::string& operation, const std::string& arguments) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    calls_.push_back(operation + "(" + arguments + ")");
+    const auto failure = failures_.find(operation);
+    if (failure == failures_.end()) {
+        return;
+    }
+    lastStatus_ = failure->second.first;
+    if (failure->second.second > 0 && --failure->second.second == 0) {
+        failures_.erase(failure);
+    }
+    throw UserException{};
+}
+
+void RecordingSession::Reset() {
+    Enter("Reset");
+    EmulatedInstrument::Reset();
+}
+
+int RecordingSession::QueryOperationCondition() {
+    Enter("QueryOperationCondition");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return operationCondition_;
+}
+
+Text RecordingSession::SelfTest() {
+    Enter("SelfTest");
+    return EmulatedInstrument::SelfTest();
+}
+
+int RecordingSession::QueryOpc() {
+    Enter("QueryOpc");
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (opcAnswers_.empty()) {
+        return 1;
+    }
+    const int answer = opcAnswers_.front();
+    opcAnswers_.pop_front();
+    return answer;
+}
+
+void RecordingSession::SetTimeout(int milliseconds) {
+    Enter("SetTimeout", std::to_string(milliseconds));
+    EmulatedInstrument::SetTimeout(milliseconds);
+}
+
+// Like the live instrument: no busy check, never raises.
+Text RecordingSession::QueryErrorQueue(int& code) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    calls_.push_back("QueryErrorQueue()");
+    if (errorQueue_.empty()) {
+        code = 0;
+        return std::string("+0,\"No error\"");
+    }
+    const auto entry = errorQueue_.front();
+    errorQueue_.pop_front();
+    code = entry.first;
+    return entry.second;
+}
+
+int RecordingSession::GetLastStatus() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const int status = lastStatus_;
+    lastStatus_ = 0;
+    return status;
+}
+
+Text RecordingSession::GetErrorMessage(int status) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = errorMessages_.find(status);
+    if (found == errorMessages_.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+Text RecordingSession::QueryTriggerSource() {
+    Enter("QueryTriggerSource");
+    return EmulatedInstrument::QueryTriggerSource();
+}
+
+void RecordingSession::SetTriggerSource(const std::string& source) {
+    Enter("SetTriggerSource", source);
+    EmulatedInstrument::SetTriggerSource(source);
+}
+
+std::optional<std::vector<double>> RecordingSession::ReadCvt(int firstElement, int count) {
+    Enter("ReadCvt", std::to_string(firstElement) + "," + std::to_string(count));
+    return EmulatedInstrument::ReadCvt(firstElement, count);
+}
+
+void RecordingSession::Initiate() {
+    Enter("Initiate");
+}
+void RecordingSession::TriggerImmediate() {
+    Enter("TriggerImmediate");
+}
+void RecordingSession::AbortMeasurement() {
+    Enter("AbortMeasurement");
+}
+void RecordingSession::DeviceClear() {
+    Enter("DeviceClear");
+}
+
+Revisions RecordingSession::QueryRevision() {
+    Enter("QueryRevision");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return revisions_.value_or(Revisions{"EMULATED", "EMULATED"});
+}
+
+void RecordingSession::SetInputGain(const std::string& channels, const std::string& value) {
+    Enter("SetInputGain", channels + "," + value);
+    EmulatedInstrument::SetInputGain(channels, value);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// A session for panel and shell tests: behaves like the emulated instrument,
+// logs every call it overrides with its arguments, and can be told to fail an
+// operation with a status (as the live instrument does: the status is kept
+// for GetLastStatus and UserException is raised). Safe to use from the
+// auto-update worker thread.
+
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "instrument/emulated_instrument.h"
+
+class RecordingSession : public EmulatedInstrument {
+public:
+    // `times` < 0 fails every call from now on.
+    void FailOperation(const std::string& operation, int status, int times = -1);
+    void StopFailing(const std::string& operation);
+    // Instrument errors that QueryErrorQueue hands out, oldest first.
+    void QueueError(int code, const std::string& message);
+    void SetOperationCondition(int value);
+    void SetOpcAnswers(std::deque<int> answers);  // then 1
+    void SetErrorMessage(int status, std::string text);
+    void SetRevisions(Revisions revisions);
+
+    std::vector<std::string> Calls() const;
+    int CallCount(const std::string& operation) const;
+    void ClearCalls();
+
+    void Reset() override;
+    int QueryOperationCondition() override;
+    Text SelfTest() override;
+    int QueryOpc() override;
+    void SetTimeout(int milliseconds) override;
+    Text QueryErrorQueue(int& code) override;
+    int GetLastStatus() override;
+    Text GetErrorMessage(int status) override;
+    Text QueryTriggerSource() override;
+    void SetTriggerSource(const std::string& source) override;
+    std::optional<std::vector<double>> ReadCvt(int firstElement, int count) override;
+    void Initiate() override;
+    void TriggerImmediate() override;
+    void AbortMeasurement() override;
+    void DeviceClear() override;
+    Revisions QueryRevision() override;
+    void SetInputGain(const std::string& channels, const std::string& value) override;
+
+private:
+    // Logs the call, then raises the scripted failure if there is one.
+    void Enter(const std::string& operation, const std::string& arguments = std::string());
+
+    mutable std::mutex mutex_;
+    std::vector<std::string> calls_;
+    std::map<std::string, std::pair<int, int>> failures_;  // status, remaining (-1 = always)
+    std::deque<std::pair<int, std::string>> errorQueue_;
+    std::deque<int> opcAnswers_;
+    std::map<int, std::string> errorMessages_;
+    std::optional<Revisions> revisions_;
+    int operationCondition_ = 0;
+    int lastStatus_ = 0;
+};
