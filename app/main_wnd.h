@@ -23,6 +23,8 @@ public:
     void OnCommand(int command);
     // One step of timer 1.
     void OnTick();
+    // Greys and checks the menu items as the current state says.
+    void UpdateCommandStates();
 
     int checkedPanelCommand;
     bool synchronizeAllowed = true;
@@ -48,7 +50,6 @@ protected:
 
 private:
     void BuildMenu();
-    void UpdateCommandStates();
     void CreatePanels();
     void SelectPanel(int command, bool pauseFirst);
     bool CloseRefused();
