@@ -1,0 +1,77 @@
+#include "sim/header_pattern.h"
+
+#include <algorithm>
+
+#include "sim/scpi_keyword.h"
+
+namespace sim {
+
+HeaderPattern::HeaderPattern(std::string_view notation) {
+    std::size_t start = 0;
+    while (start <= notation.size()) {
+        const std::size_t end = std::min(notation.find(':', start), notation.size());
+        nodes_.push_back(parseNode(notation.substr(start, end - start)));
+        start = end + 1;
+    }
+}
+
+HeaderPattern::Node HeaderPattern::parseNode(std::string_view text) {
+    Node node;
+    if (text.size() > 2 && text.front() == '[' && text.back() == ']') {
+        node.optional = true;
+        text = text.substr(1, text.size() - 2);
+    }
+    if (text.size() > 2 && text.front() == '<' && text.back() == '>') {
+        node.anyWord = true;
+        return node;
+    }
+    if (!text.empty() && text.back() == '#') {
+        node.suffixed = true;
+        text.remove_suffix(1);
+    }
+    node.keyword = std::string(text);
+    return node;
+}
+
+std::optional<HeaderMatch> HeaderPattern::match(const std::vector<std::string>& words) const {
+    HeaderMatch result;
+    if (!matchFrom(0, 0, words, result)) {
+        return std::nullopt;
+    }
+    return result;
+}
+
+bool HeaderPattern::matchFrom(std::size_t node, std::size_t word,
+                              const std::vector<std::string>& words, HeaderMatch& result) const {
+    if (node == nodes_.size()) {
+        return word == words.size();
+    }
+    if (word < words.size()) {
+        HeaderMatch attempt = result;
+        if (matchNode(nodes_[node], words[word], attempt) &&
+            matchFrom(node + 1, word + 1, words, attempt)) {
+            result = std::move(attempt);
+            return true;
+        }
+    }
+    return nodes_[node].optional && matchFrom(node + 1, word, words, result);
+}
+
+bool HeaderPattern::matchNode(const Node& node, const std::string& word,
+                              HeaderMatch& result) const {
+    if (node.anyWord) {
+        result.words.push_back(word);
+        return true;
+    }
+    if (!node.suffixed) {
+        return keywordMatches(node.keyword, word);
+    }
+    const auto suffix = suffixedKeywordMatch(node.keyword, word);
+    if (!suffix) {
+        return false;
+    }
+    result.suffixes.push_back(*suffix);
+    return true;
+}
+
+}  // namespace sim
