@@ -51,6 +51,8 @@ QWidget* CreateFrame(const ControlTemplate& control, QWidget& page) {
     auto* frame = new QFrame(&page);
     if ((control.style & templates::kSunken) != 0) {
         frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    } else if ((control.style & templates::kBlackFrame) != 0) {
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);  // drawn in the text colour, black
     }
     return frame;
 }
@@ -66,6 +68,9 @@ QWidget* CreateMultiLineEdit(const ControlTemplate& control, QWidget& page) {
     auto* edit = new QPlainTextEdit(QString::fromStdString(control.text), &page);
     edit->setLineWrapMode(QPlainTextEdit::NoWrap);
     edit->setReadOnly((control.style & templates::kReadOnly) != 0);
+    if ((control.style & templates::kVerticalScroll) != 0) {
+        edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
     return edit;
 }
 

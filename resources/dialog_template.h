@@ -41,6 +41,7 @@ enum Style : unsigned {
     kHorizontalScroll = 1u << 8,
     kCenterVertically = 1u << 9,
     kNoTabStop = 1u << 10,
+    kBlackFrame = 1u << 11,  // a frame: a 1-pixel black outline, nothing inside
 };
 
 struct ControlTemplate {
@@ -93,5 +94,9 @@ constexpr int kAlgorithmDownloadDialog = 145;
 constexpr int kAlgorithmScalarDialog = 146;
 constexpr int kAlgorithmArrayDialog = 147;
 constexpr int kSelfTestProgressDialog = 148;
+
+// The two lines of the About dialog that are filled when it opens.
+constexpr int kAboutDriverRevisionLine = 1012;
+constexpr int kAboutFirmwareRevisionLine = 1013;
 
 }  // namespace templates
