@@ -1,0 +1,5 @@
+#include "instrument/visa_object.h"
+
+VisaObject::~VisaObject() {
+    visa_.close(handle_);
+}
