@@ -44,7 +44,7 @@ std::vector<ChannelSetting> channelSettings() {
         {"SOURce:FM:[STATe]", ValueSpec::boolean(false)},
         {"SOURce:PULM:[STATe]", ValueSpec::boolean(false)},
         {"SOURce:PULSe:PERiod", ValueSpec::real(1e-3, 25e-6, 7.8125e-3)},
-        {"SOURce:PULSe:WIDTh", ValueSpec::real(1e-4, 7.87e-6, 7.8125e-3)},
+        {"SOURce:PULSe:WIDth", ValueSpec::real(1e-4, 7.87e-6, 7.8125e-3)},
         {key::kLimitState, ValueSpec::boolean(false)},
         {key::kLowerLimitState, ValueSpec::boolean(false)},
         {key::kUpperLimitState, ValueSpec::boolean(false)},

@@ -92,6 +92,7 @@ void registerCalculate(CommandTable& table, InstrumentState& state) {
                    });
     addGlobalSetting(table, state, kAverageCount, ValueSpec::integer(2, 1, 32767));
     addGlobalSetting(table, state, kAverageState, ValueSpec::boolean(false));
+    addGlobalSetting(table, state, "[SENSe]:FILTer:[LPASs]:[STATe]", ValueSpec::boolean(false));
 }
 
 // "'<algorithm>','<name>'": the two quoted names of the ALG:SCALAR forms.

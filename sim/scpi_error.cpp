@@ -12,6 +12,7 @@ std::string standardErrorMessage(int code) {
         {scpi::kParameterNotAllowed, "Parameter not allowed"},
         {scpi::kMissingParameter, "Missing parameter"},
         {scpi::kUndefinedHeader, "Undefined header"},
+        {scpi::kHeaderSuffixOutOfRange, "Header suffix out of range"},
         {scpi::kTriggerIgnored, "Trigger ignored"},
         {scpi::kInitIgnored, "Init ignored"},
         {scpi::kDataOutOfRange, "Data out of range"},

@@ -13,6 +13,7 @@ constexpr int kDataTypeError = -104;
 constexpr int kParameterNotAllowed = -108;
 constexpr int kMissingParameter = -109;
 constexpr int kUndefinedHeader = -113;
+constexpr int kHeaderSuffixOutOfRange = -114;
 constexpr int kTriggerIgnored = -211;
 constexpr int kInitIgnored = -213;
 constexpr int kDataOutOfRange = -222;

@@ -99,7 +99,8 @@ std::optional<long long> parseInteger(std::string_view text) {
 std::string formatReal(double value) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
+    return toUpper(
+        std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())));
 }
 
 std::string formatHex(std::uint32_t value) {

@@ -24,7 +24,7 @@ std::optional<double> parseReal(std::string_view text);
 // Decimal, or hexadecimal with a 0x prefix; the whole text must be the number.
 std::optional<long long> parseInteger(std::string_view text);
 
-// Shortest text that reads back as the same value ("0.001", "3e-05", "8").
+// Shortest text that reads back as the same value ("0.001", "3E-05", "8"), SCPI style.
 std::string formatReal(double value);
 std::string formatHex(std::uint32_t value);
 

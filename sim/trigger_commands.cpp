@@ -166,6 +166,37 @@ void registerScanLists(CommandTable& table, InstrumentState& state) {
     });
 }
 
+constexpr int kTtlLines = 8;
+constexpr const char* kTtlSource = "OUTPut:TTLTrg:SOURce";
+
+std::string ttlKey(const ScpiRequest& request) {
+    const int line = request.header.suffixes.front();
+    if (line >= kTtlLines) {
+        throw ScpiError{scpi::kHeaderSuffixOutOfRange};
+    }
+    return "OUTPut:TTLTrg" + std::to_string(line);
+}
+
+// The eight TTL trigger lines the instrument can drive, and what drives them.
+void registerTtlOutputs(CommandTable& table, InstrumentState& state) {
+    for (int line = 0; line < kTtlLines; ++line) {
+        state.settings.defineGlobalSetting("OUTPut:TTLTrg" + std::to_string(line),
+                                           ValueSpec::boolean(false));
+    }
+    table.addCommand("OUTPut:TTLTrg#:[STATe]", [&state](const ScpiRequest& request) -> Answer {
+        expectParameters(request, 1);
+        state.settings.setGlobal(ttlKey(request), request.parameters().front());
+        return std::nullopt;
+    });
+    table.addQuery("OUTPut:TTLTrg#:[STATe]", [&state](const ScpiRequest& request) -> Answer {
+        expectParameters(request, 0);
+        return state.settings.global(ttlKey(request));
+    });
+    state.settings.defineGlobalSetting(
+        kTtlSource, ValueSpec::choice({"TRIGger", "FTRigger", "SCP", "ALGorithm"}, "TRIG"));
+    addGlobalSetting(table, state, kTtlSource);
+}
+
 }  // namespace
 
 void registerTriggerCommands(CommandTable& table, InstrumentState& state) {
@@ -178,6 +209,7 @@ void registerTriggerCommands(CommandTable& table, InstrumentState& state) {
     addGlobalSetting(table, state, "TRIGger:TIMer:MODE");
     registerSampleTimer(table, state);
     registerScanLists(table, state);
+    registerTtlOutputs(table, state);
 }
 
 }  // namespace sim

@@ -14,19 +14,31 @@ namespace {
 
 constexpr int kHighestTtlLine = 7;
 
-// SCPI units: 'M' is milli except in MHZ and MOHM, where it means mega.
-double unitMultiplier(const std::string& unit) {
-    static const std::map<std::string, double> multipliers = {
-        {"HZ", 1.0},  {"KHZ", 1e3},  {"MHZ", 1e6},  {"MAHZ", 1e6}, {"S", 1.0},
-        {"MS", 1e-3}, {"US", 1e-6},  {"NS", 1e-9},  {"V", 1.0},    {"MV", 1e-3},
-        {"UV", 1e-6}, {"KV", 1e3},   {"A", 1.0},    {"MA", 1e-3},  {"UA", 1e-6},
-        {"OHM", 1.0}, {"KOHM", 1e3}, {"MOHM", 1e6}, {"PCT", 1e-2},
+// SCPI units as powers of ten: 'M' is milli except in MHZ and MOHM, where it means mega.
+int unitExponent(const std::string& unit) {
+    static const std::map<std::string, int> exponents = {
+        {"HZ", 0},  {"KHZ", 3}, {"MHZ", 6},  {"MAHZ", 6}, {"S", 0},    {"MS", -3}, {"US", -6},
+        {"NS", -9}, {"V", 0},   {"MV", -3},  {"UV", -6},  {"KV", 3},   {"A", 0},   {"MA", -3},
+        {"UA", -6}, {"OHM", 0}, {"KOHM", 3}, {"MOHM", 6}, {"PCT", -2},
     };
-    const auto found = multipliers.find(unit);
-    if (found == multipliers.end()) {
+    const auto found = exponents.find(unit);
+    if (found == exponents.end()) {
         throw ScpiError{scpi::kDataTypeError};
     }
     return found->second;
+}
+
+// Moves the unit into the number's exponent, so that 100US reads exactly as 100E-6.
+std::string scaled(const std::string& number, int exponent) {
+    if (exponent == 0) {
+        return number;
+    }
+    const auto e = number.find('E');
+    const auto written = e == std::string::npos ? 0 : parseInteger(number.substr(e + 1));
+    if (!written) {
+        throw ScpiError{scpi::kDataTypeError};
+    }
+    return number.substr(0, e) + "E" + std::to_string(*written + exponent);
 }
 
 bool isNumberChar(char c) {
@@ -46,12 +58,13 @@ double parseScpiNumber(std::string_view text) {
     while (end > 0 && value[end - 1] == 'E' && end < value.size()) {
         --end;
     }
-    const auto number = parseReal(value.substr(0, end));
+    const std::string unit = trim(value.substr(end));
+    const int exponent = unit.empty() ? 0 : unitExponent(unit);
+    const auto number = parseReal(scaled(value.substr(0, end), exponent));
     if (!number || !std::isfinite(*number)) {
         throw ScpiError{scpi::kDataTypeError};
     }
-    const std::string unit = trim(value.substr(end));
-    return unit.empty() ? *number : *number * unitMultiplier(unit);
+    return *number;
 }
 
 ValueSpec ValueSpec::text(std::string_view initial) {
