@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 #include <map>
 #include <set>
@@ -475,6 +476,43 @@ TEST(DialogTemplates, EveryControlLiesInsideItsTemplate) {
     }
 }
 
+// The SCP map is the one page whose layout is given control by control.
+TEST(DialogTemplates, ScpMapKeepsItsGivenPlaces) {
+    struct Place {
+        int id;
+        int x, y, width, height;
+    };
+    const DialogTemplate& map = Template(111);
+    for (const Place& place :
+         {Place{1086, 4, 2, 348, 14}, Place{1306, 4, 20, 346, 140}, Place{1356, 8, 24, 337, 8}}) {
+        const ControlTemplate* control = map.FindControl(place.id);
+        ASSERT_NE(control, nullptr) << place.id;
+        EXPECT_EQ(QRect(control->x, control->y, control->width, control->height),
+                  QRect(place.x, place.y, place.width, place.height))
+            << place.id;
+    }
+    EXPECT_NE(map.FindControl(1356)->style & templates::kCenter, 0u) << "the heading is centred";
+    const char* const rowLabels[] = {
+        "Chans: 0-7:",   "Chans: 8-15:",  "Chans: 16-23:", "Chans: 24-31:",
+        "Chans: 32-39:", "Chans: 40-47:", "Chans: 48-55:", "Chans: 56-63:"};
+    for (int position = 0; position < 8; ++position) {
+        SCOPED_TRACE(position);
+        const int y = 40 + 15 * position;
+        const auto label =
+            std::find_if(map.controls.begin(), map.controls.end(),
+                         [&](const auto& c) { return c.text == rowLabels[position]; });
+        ASSERT_NE(label, map.controls.end());
+        EXPECT_EQ(label->x, 10);
+        EXPECT_EQ(label->width, 47);
+        EXPECT_EQ(label->y, y);
+        const ControlTemplate* field = map.FindControl(1557 + position);
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->x, 60);
+        EXPECT_EQ(field->width, 285);
+        EXPECT_EQ(field->y, y);
+    }
+}
+
 // The configuration pages place the 117 x 182 channel selector at their left
 // edge, over control 1530; nothing but that control may sit in its area.
 TEST(DialogTemplates, ChannelSelectorAreaIsFree) {
@@ -607,6 +645,42 @@ TEST(DialogTemplates, BuiltControlsDoNotOverlap) {
                 EXPECT_TRUE(aHoldsB || bHoldsA)
                     << Describe(*controls[i]) << " overlaps " << Describe(*controls[j]);
             }
+        }
+    }
+}
+
+// What the operator reads is not cut off: labels wrap within their height,
+// buttons, radios, check boxes and group boxes show their whole caption.
+TEST(DialogTemplates, TextsFitTheirControls) {
+    for (const TemplateSize& size : kSizes) {
+        SCOPED_TRACE(size.id);
+        QWidget page;
+        platform::BuildControls(Template(size.id), page);
+        const QFontMetrics metrics(page.font());
+        const QStyle* style = page.style();
+        const int indicator = style->pixelMetric(QStyle::PM_IndicatorWidth) +
+                              style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+        for (const QWidget* control : BuiltControls(page)) {
+            if (const auto* label = qobject_cast<const QLabel*>(control)) {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                    << label->text().toStdString();
+                continue;
+            }
+            QString text;
+            int room = control->width();
+            if (const auto* radio = qobject_cast<const QRadioButton*>(control)) {
+                text = radio->text();
+                room -= indicator;
+            } else if (const auto* check = qobject_cast<const QCheckBox*>(control)) {
+                text = check->text();
+                room -= indicator;
+            } else if (const auto* button = qobject_cast<const QPushButton*>(control)) {
+                text = button->text();
+                room -= 2 * style->pixelMetric(QStyle::PM_ButtonMargin);
+            } else if (const auto* group = qobject_cast<const QGroupBox*>(control)) {
+                text = group->title();
+            }
+            EXPECT_LE(metrics.horizontalAdvance(text), room) << text.toStdString();
         }
     }
 }
