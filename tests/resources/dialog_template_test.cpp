@@ -684,3 +684,29 @@ TEST(DialogTemplates, TextsFitTheirControls) {
         }
     }
 }
+
+// The main and FIFO pages paint their value grids right below a caption: from
+// the caption's bottom + 2 down to rows x the height of "M" + 22 pixels, across
+// the caption's width. No control may sit there.
+TEST(DialogTemplates, PaintedGridAreasAreFree) {
+    struct Grid {
+        int templateId;
+        int captionId;
+        int rows;
+    };
+    for (const Grid& grid : {Grid{103, 1312, 2}, Grid{123, 1573, 4}}) {
+        SCOPED_TRACE(grid.templateId);
+        QWidget page;
+        platform::BuildControls(Template(grid.templateId), page);
+        const QWidget* caption = platform::FindControl(page, grid.captionId);
+        ASSERT_NE(caption, nullptr);
+        const int bottom = caption->geometry().bottom() + 1;
+        const int textHeight = QFontMetrics(page.font()).boundingRect(QStringLiteral("M")).height();
+        const QRect area(QPoint(caption->geometry().left(), bottom + 2),
+                         QPoint(caption->geometry().right(), bottom + grid.rows * textHeight + 22));
+        EXPECT_TRUE(page.rect().contains(area));
+        for (const QWidget* control : BuiltControls(page)) {
+            EXPECT_FALSE(control->geometry().intersects(area)) << Describe(*control);
+        }
+    }
+}
