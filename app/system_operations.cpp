@@ -1,8 +1,10 @@
 #include "app/system_operations.h"
 
+#include "app/about_dialog.h"
 #include "app/failure_scope.h"
 #include "app/main_wnd.h"
 #include "app/sfp_app.h"
+#include "platform/operator_dialogs.h"
 #include "platform/wait_cursor.h"
 
 void RunSynchronize() {
@@ -46,7 +48,14 @@ void RunReset(CMainWnd& mainWindow) {
     ResumeReadings();
 }
 
-// Self test and the About box arrive with the main panel's reading engine;
-// until then the menu items do nothing.
+// Self test arrives with the elapsed-time dialog; until then the item does nothing.
 void RunSelfTest(CMainWnd&) {}
-void RunAbout(CMainWnd&) {}
+
+void RunAbout(CMainWnd& mainWindow) {
+    PauseReadings();
+    {
+        CAboutDlg about(*App().instrument, &mainWindow);
+        platform::Dialogs().RunModal(about);
+    }
+    ResumeReadings();
+}

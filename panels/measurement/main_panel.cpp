@@ -1,15 +1,78 @@
 #include "panels/measurement/main_panel.h"
 
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <chrono>
+
+#include "app/failure_scope.h"
 #include "app/sfp_app.h"
+#include "controls/panel_color.h"
+#include "instrument/instrument_session.h"
+#include "instrument/user_exception.h"
+#include "platform/operator_dialogs.h"
+#include "platform/tick_count.h"
+#include "platform/wait_cursor.h"
 #include "resources/dialog_template.h"
 #include "resources/string_table.h"
+
+namespace {
+
+constexpr int kMeasuringBit = 0x10;
+constexpr std::uint32_t kCycleWaitMs = 75;
+
+constexpr int kTitleFrame = 1000;
+constexpr int kTitle = 1309;
+constexpr int kGridCaption = 1312;
+constexpr int kBaseElementEdit = 1072;
+constexpr int kTakeReadingButton = 1264;
+constexpr int kTriggerButton = 1358;
+constexpr int kAbortButton = 1311;
+constexpr int kAbortMeasurementButton = 1073;
+
+bool Measuring(InstrumentSession& instrument) {
+    return (instrument.QueryOperationCondition() & kMeasuringBit) != 0;
+}
+
+bool IsHoldOrBus(const Text& source) {
+    return source == "HOLD" || source == "BUS";
+}
+
+InstrumentSession& Instrument() {
+    return *App().instrument;
+}
+
+}  // namespace
+
+// ---- CTrigWaitDlg ----
+
+CTrigWaitDlg::CTrigWaitDlg(QWidget* parent)
+    : platform::TemplateDialog(templates::kTriggerWaitDialog, parent) {
+    setModal(false);
+    if (auto* abort = Item<QPushButton>(kAbortMeasurementButton)) {
+        connect(abort, &QPushButton::clicked, this, [this] { abortRequested = true; });
+    }
+}
+
+void CTrigWaitDlg::reject() {
+    abortRequested = true;
+}
+
+// ---- CPan1Obj ----
 
 const RuntimeClass CPan1Obj::kRuntimeClass{"CPan1Obj", &CPanel::kRuntimeClass};
 
 CPan1Obj::CPan1Obj() : CPanel(strings::LoadString(strings::kMainPanel)) {
     App().readingMode.store(kReadingIdle);
 }
-CPan1Obj::~CPan1Obj() = default;
+
+CPan1Obj::~CPan1Obj() {
+    stopWorker.store(1);
+    JoinWorker();
+    delete triggerWaitDialog_.data();
+}
 
 const RuntimeClass& CPan1Obj::GetRuntimeClass() const {
     return kRuntimeClass;
@@ -20,6 +83,410 @@ void CPan1Obj::Show() {
     App().currentPanel = this;
 }
 
+CPan1Dlg* CPan1Obj::Page() const {
+    return static_cast<CPan1Dlg*>(window.data());
+}
+
+void CPan1Obj::JoinWorker() {
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+void CPan1Obj::EnableButtons(bool takeReading, bool trigger) {
+    CPan1Dlg* page = Page();
+    if (page == nullptr) {
+        return;
+    }
+    page->Item<QPushButton>(kTakeReadingButton)->setEnabled(takeReading);
+    page->Item<QPushButton>(kTriggerButton)->setEnabled(trigger);
+}
+
+void CPan1Obj::CopyReadings(const std::optional<std::vector<double>>& values) {
+    if (!values) {
+        return;
+    }
+    const std::size_t count = std::min(values->size(), readings.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        readings[i].store((*values)[i]);
+    }
+}
+
+bool CPan1Obj::ApplyBaseElement(const QString& text) {
+    const int value = text.trimmed().toInt();
+    if (value < kFirstBaseChannel || value > kLastBaseChannel) {
+        platform::Dialogs().ShowMessage(strings::LoadString(strings::kBaseValueOutOfRange));
+        return false;
+    }
+    baseChannel.store(value);
+    readingsStale.store(1);
+    if (CPan1Dlg* page = Page()) {
+        page->SetCaption(value);
+        page->update();
+    }
+    return true;
+}
+
+void CPan1Obj::TakeReading() {
+    CPan1Dlg* page = Page();
+    if (page == nullptr || page->takeReadingInProgress ||
+        !page->Item<QPushButton>(kTakeReadingButton)->isEnabled()) {
+        return;
+    }
+    page->takeReadingInProgress = true;
+    const bool started = RunInFailureScope([this, page] {
+        readingsStale.store(0);
+        page->Item<QPushButton>(kTakeReadingButton)->setEnabled(false);
+        InstrumentSession& instrument = Instrument();
+        bool triggerEnabled = instrument.QueryTriggerSource() == "HOLD";
+        if (!triggerEnabled) {
+            triggerEnabled = instrument.QueryTriggerSource() == "BUS";
+        }
+        page->Item<QPushButton>(kTriggerButton)->setEnabled(triggerEnabled);
+        if (!Measuring(instrument)) {
+            instrument.Initiate();
+        }
+        App().readingMode.store(kReadingSingle);
+        cycleTick.store(platform::TickCount());
+    });
+    if (!started) {
+        EnableButtons(true, false);
+    }
+    page->takeReadingInProgress = false;
+}
+
+void CPan1Obj::Trigger() {
+    CPan1Dlg* page = Page();
+    const bool tickRunning = App().mainWindow != nullptr && App().mainWindow->TickInProgress();
+    if (page == nullptr || tickRunning || page->takeReadingInProgress || page->triggerInProgress) {
+        return;
+    }
+    page->triggerInProgress = true;
+    readingsStale.store(0);
+    {
+        std::lock_guard<std::mutex> lock(instrumentLock);
+        RunInFailureScope([this] {
+            InstrumentSession& instrument = Instrument();
+            if (App().readingMode.load() == kReadingSingle || Measuring(instrument)) {
+                instrument.TriggerImmediate();
+            }
+        });
+    }
+    page->triggerInProgress = false;
+}
+
+void CPan1Obj::Abort() {
+    CPan1Dlg* page = Page();
+    if (page != nullptr) {
+        page->Item<QPushButton>(kTriggerButton)->setEnabled(false);
+    }
+    App().readingMode.store(kReadingIdle);
+    RunInFailureScope([page] {
+        InstrumentSession& instrument = Instrument();
+        if (!Measuring(instrument)) {
+            return;
+        }
+        if (page != nullptr) {
+            page->abortInProgress = true;
+        }
+        platform::WaitCursor waitCursor;
+        instrument.AbortMeasurement();
+    });
+    if (page != nullptr) {
+        page->abortInProgress = false;
+        page->Item<QPushButton>(kTakeReadingButton)->setEnabled(true);
+    }
+}
+
+void CPan1Obj::ReadingCompletion() {
+    CSfpApp& app = App();
+    if (app.readingMode.load() == kReadingSingle) {
+        EnableButtons(true, false);
+    }
+    const bool read =
+        RunInFailureScope([this] { CopyReadings(Instrument().ReadCvt(baseChannel.load(), 10)); });
+    if (!read) {
+        app.readingMode.store(kReadingIdle);
+        return;
+    }
+    if (CPan1Dlg* page = Page()) {
+        page->update();
+    }
+    int single = kReadingSingle;
+    app.readingMode.compare_exchange_strong(single, kReadingIdle);
+}
+
+bool CPan1Obj::WaitElapsed() const {
+    return platform::TicksSince(cycleTick.load()) >= kCycleWaitMs;
+}
+
+void CPan1Obj::Tick() {
+    const int mode = App().readingMode.load();
+    const bool ok = RunInFailureScope([this, mode] {
+        switch (mode) {
+            case kReadingSingle:
+                TickSingleReading();
+                break;
+            case kAutoUpdateRequested:
+                TickStartAutoUpdate();
+                break;
+            case kAutoUpdateStopping:
+                TickStopAutoUpdate();
+                break;
+            case kAutoUpdateRunning:
+                TickAutoUpdate();
+                break;
+            default:
+                break;
+        }
+    });
+    if (!ok) {
+        App().readingMode.store(kReadingIdle);
+        CloseTriggerWait();
+    }
+}
+
+void CPan1Obj::TickSingleReading() {
+    CPan1Dlg* page = Page();
+    if (page == nullptr || page->triggerInProgress || !WaitElapsed()) {
+        return;
+    }
+    if (!Measuring(Instrument())) {
+        CloseTriggerWait();
+        ReadingCompletion();
+        return;
+    }
+    OpenTriggerWait();
+    if (triggerWaitDialog_ != nullptr && triggerWaitDialog_->abortRequested) {
+        CloseTriggerWait();
+        Abort();
+    }
+}
+
+void CPan1Obj::TickStartAutoUpdate() {
+    if (readingsPaused.load() != 0 || Page() == nullptr) {
+        return;
+    }
+    readingsStale.store(0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    InstrumentSession& instrument = Instrument();
+    if (!Measuring(instrument)) {
+        instrument.Initiate();
+    }
+    cycleTick.store(platform::TickCount());
+    EnableButtons(false, true);
+    App().readingMode.store(kAutoUpdateRunning);
+}
+
+void CPan1Obj::TickStopAutoUpdate() {
+    stopWorker.store(1);
+    App().readingMode.store(kReadingIdle);
+    while (workerState.load() == kWorkerRunning) {
+        std::this_thread::yield();
+    }
+    Instrument().AbortMeasurement();
+    EnableButtons(true, false);
+}
+
+void CPan1Obj::TickAutoUpdate() {
+    if (Page() == nullptr || readingsPaused.load() != 0 || !WaitElapsed()) {
+        return;
+    }
+    switch (workerState.load()) {
+        case kWorkerFailed:
+            workerState.store(kWorkerIdle);
+            ReportInstrumentError(Instrument().GetLastStatus());
+            break;
+        case kWorkerValuesReady:
+            Page()->update();
+            workerState.store(kWorkerIdle);
+            break;
+        case kWorkerIdle:
+            StartWorker();
+            break;
+        default:
+            break;
+    }
+}
+
+void CPan1Obj::StartWorker() {
+    JoinWorker();  // the previous cycle's thread has already ended
+    stopWorker.store(0);
+    workerState.store(kWorkerStarting);
+    worker_ = std::thread([this, &instrument = Instrument()] { WorkerMain(instrument); });
+}
+
+// One auto-update cycle: wait for the measurement to end, read the values and
+// start the next measurement. Never touches a widget.
+void CPan1Obj::WorkerMain(InstrumentSession& instrument) {
+    workerState.store(kWorkerRunning);
+    try {
+        while (stopWorker.load() == 0) {
+            {
+                std::lock_guard<std::mutex> lock(instrumentLock);
+                if (!Measuring(instrument)) {
+                    CopyReadings(instrument.ReadCvt(baseChannel.load(), kReadingsShown));
+                    instrument.Initiate();
+                    cycleTick.store(platform::TickCount());
+                    workerState.store(kWorkerValuesReady);
+                    return;
+                }
+            }
+            // A short sleep rather than a bare yield keeps a fast instrument
+            // from pinning a processor while it measures.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        instrument.AbortMeasurement();
+        workerState.store(kWorkerIdle);
+    } catch (const UserException&) {
+        workerState.store(kWorkerFailed);
+    }
+}
+
+void CPan1Obj::OpenTriggerWait() {
+    if (triggerWaitDialog_ != nullptr) {
+        return;
+    }
+    QWidget* parent = App().mainWindow != nullptr ? App().mainWindow->Widget() : Page();
+    triggerWaitDialog_ = new CTrigWaitDlg(parent);
+    if (parent != nullptr) {
+        const QRect frame = parent->frameGeometry();
+        QPoint topLeft = frame.center() -
+                         QPoint(triggerWaitDialog_->width() / 2, triggerWaitDialog_->height() / 2);
+        topLeft.setX(std::max(0, topLeft.x()));
+        topLeft.setY(std::max(0, topLeft.y()));
+        triggerWaitDialog_->move(topLeft);
+    }
+    triggerWaitDialog_->show();
+}
+
+void CPan1Obj::CloseTriggerWait() {
+    delete triggerWaitDialog_.data();
+    triggerWaitDialog_ = nullptr;
+}
+
+// ---- CPan1Dlg ----
+
 CPan1Dlg::CPan1Dlg(CPan1Obj& panel) : PanelPage(templates::kMainPanelPage), panel_(panel) {
-    SetTitle(1309, strings::kControllerTitle);
+    Initialize();
+}
+
+CPan1Dlg::~CPan1Dlg() {
+    if (HasApp()) {
+        App().EnableSynchronize(true);
+    }
+    delete panel_.TriggerWaitDialog();
+}
+
+void CPan1Dlg::Initialize() {
+    CSfpApp& app = App();
+    panel_.readingsPaused.store(0);
+    if (IsAutoUpdateMode(app.readingMode.load())) {
+        app.readingMode.store(kAutoUpdateRequested);
+    }
+    auto* edit = Item<QLineEdit>(kBaseElementEdit);
+    edit->setText(QString::number(panel_.baseChannel.load()));
+    connect(edit, &QLineEdit::returnPressed, this,
+            [this, edit] { panel_.ApplyBaseElement(edit->text()); });
+    connect(Item<QPushButton>(kTakeReadingButton), &QPushButton::clicked, this,
+            [this] { panel_.TakeReading(); });
+    connect(Item<QPushButton>(kTriggerButton), &QPushButton::clicked, this,
+            [this] { panel_.Trigger(); });
+    connect(Item<QPushButton>(kAbortButton), &QPushButton::clicked, this,
+            [this] { panel_.Abort(); });
+    SetTitle(kTitle, strings::kControllerTitle);
+    CreateIdentity();
+    SetCaption(panel_.baseChannel.load());
+    Item<QPushButton>(kTakeReadingButton)->setEnabled(true);
+    Item<QPushButton>(kTriggerButton)->setEnabled(false);
+    CheckMeasuring();
+    app.EnableSynchronize(false);
+}
+
+void CPan1Dlg::CreateIdentity() {}
+
+void CPan1Dlg::SetCaption(int baseChannel) {
+    captionText_ = strings::LoadString(strings::kCvtCaption)
+                       .replace(QStringLiteral("%d-%d"),
+                                QStringLiteral("%1-%2").arg(baseChannel).arg(baseChannel + 9));
+}
+
+void CPan1Dlg::CheckMeasuring() {
+    auto* takeReading = Item<QPushButton>(kTakeReadingButton);
+    auto* trigger = Item<QPushButton>(kTriggerButton);
+    const bool ok = RunInFailureScope([takeReading, trigger] {
+        InstrumentSession& instrument = Instrument();
+        if (!Measuring(instrument)) {
+            return;
+        }
+        if (App().readingMode.load() == kReadingIdle) {
+            platform::Dialogs().ShowMessage(strings::LoadString(strings::kDeviceWaitingForTrigger));
+        }
+        takeReading->setEnabled(false);
+        trigger->setEnabled(IsHoldOrBus(instrument.QueryTriggerSource()));
+    });
+    if (!ok) {
+        App().readingMode.store(kReadingIdle);
+        takeReading->setEnabled(true);
+        trigger->setEnabled(false);
+    }
+}
+
+QRect CPan1Dlg::GridRect() const {
+    const QWidget* caption = Item(kGridCaption);
+    if (caption == nullptr) {
+        return {};
+    }
+    const QRect captionRect = caption->geometry();
+    const int lineHeight = fontMetrics().boundingRect(QLatin1Char('M')).height();
+    const int top = captionRect.bottom() + 1 + 2;
+    const int bottom = captionRect.bottom() + 1 + 2 * lineHeight + 22;
+    return QRect(QPoint(captionRect.left(), top), QPoint(captionRect.right(), bottom - 1));
+}
+
+QStringList CPan1Dlg::CellTexts() const {
+    QStringList texts;
+    const bool stale = panel_.readingsStale.load() != 0;
+    for (const auto& reading : panel_.readings) {
+        texts.append(stale ? QString() : QString::asprintf("%g", reading.load()));
+    }
+    return texts;
+}
+
+void CPan1Dlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
+    const QRect grid = GridRect();
+    if (grid.isEmpty()) {
+        return;
+    }
+    painter.setPen(Qt::black);
+    painter.setBrush(ToQColor(kLightGreyBrush));
+    painter.drawRect(grid);
+    const int cellWidth = grid.width() / 5;
+    for (int column = 1; column < 5; ++column) {
+        const int x = grid.left() + column * cellWidth;
+        painter.drawLine(x, grid.top(), x, grid.bottom());
+    }
+    const int middle = grid.top() + grid.height() / 2;
+    painter.drawLine(grid.left(), middle, grid.right(), middle);
+    const QStringList texts = CellTexts();
+    for (int i = 0; i < texts.size(); ++i) {
+        const int row = i / 5;
+        const int column = i % 5;
+        const QRect cell(grid.left() + column * cellWidth + 1,
+                         row == 0 ? grid.top() + 1 : middle + 1, cellWidth - 1,
+                         grid.height() / 2 - 1);
+        painter.drawText(cell, Qt::AlignCenter, texts[i]);
+    }
+}
+
+void CPan1Dlg::mousePressEvent(QMouseEvent* event) {
+    if (GridRect().contains(event->position().toPoint())) {
+        panel_.TakeReading();
+    }
+}
+
+void CPan1Dlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
 }

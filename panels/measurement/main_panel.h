@@ -1,8 +1,30 @@
 #pragma once
+// The main panel: instrument identity, the "Active" lamp and ten elements of
+// the current value table, read singly or continuously (auto update) by a
+// worker thread while the tick shows them.
+
+#include <QPointer>
+#include <thread>
 
 #include "app/main_panel_state.h"
 #include "app/panel.h"
 #include "app/panel_page.h"
+#include "platform/template_page.h"
+
+class CPan1Dlg;
+class InstrumentSession;
+
+// "Trigger wait": shown while a single reading waits for its trigger. Its
+// button only asks for the abort; the next tick carries it out.
+class CTrigWaitDlg : public platform::TemplateDialog {
+public:
+    explicit CTrigWaitDlg(QWidget* parent);
+
+    bool abortRequested = false;
+
+protected:
+    void reject() override;  // Escape asks for the abort as the button does
+};
 
 class CPan1Obj : public CPanel, public MainPanelState {
 public:
@@ -13,12 +35,64 @@ public:
     const RuntimeClass& GetRuntimeClass() const override;
 
     void Show() override;
+    void Tick() override;
+
+    // The page's actions.
+    void TakeReading();
+    void Trigger();
+    void Abort();
+    void ReadingCompletion();
+    // Enter in the base-element edit; false (and string 117) when out of range.
+    bool ApplyBaseElement(const QString& text);
+
+    CPan1Dlg* Page() const;
+    CTrigWaitDlg* TriggerWaitDialog() const { return triggerWaitDialog_; }
+    // Waits for a finished worker thread; for shut-down and tests.
+    void JoinWorker();
+
+private:
+    void TickSingleReading();
+    void TickStartAutoUpdate();
+    void TickStopAutoUpdate();
+    void TickAutoUpdate();
+    bool WaitElapsed() const;
+    void StartWorker();
+    void WorkerMain(InstrumentSession& instrument);
+    void CopyReadings(const std::optional<std::vector<double>>& values);
+    void OpenTriggerWait();
+    void CloseTriggerWait();
+    void EnableButtons(bool takeReading, bool trigger);
+
+    QPointer<CTrigWaitDlg> triggerWaitDialog_;
+    std::thread worker_;
 };
 
 class CPan1Dlg : public PanelPage {
 public:
     explicit CPan1Dlg(CPan1Obj& panel);
+    ~CPan1Dlg() override;
+
+    bool takeReadingInProgress = false;
+    bool abortInProgress = false;
+    bool triggerInProgress = false;
+
+    // The rectangle of the two rows of five values, in page coordinates.
+    QRect GridRect() const;
+    // The ten cells' texts as drawn (empty while the readings are stale).
+    QStringList CellTexts() const;
+    void SetCaption(int baseChannel);
+    QString CaptionText() const { return captionText_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    [[maybe_unused]] CPan1Obj& panel_;
+    void Initialize();
+    void CreateIdentity();
+    void CheckMeasuring();
+
+    CPan1Obj& panel_;
+    QString captionText_;
 };

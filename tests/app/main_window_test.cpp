@@ -131,6 +131,7 @@ TEST_F(MainWindowTest, SelectingAnotherPanelPausesAutoUpdateButMainPanelDoesNot)
     EXPECT_EQ(state.readingsPaused.load(), 0);
     EXPECT_EQ(stopWorker.load(), 0);
 
+    app->readingMode.store(kAutoUpdateRunning);
     mainWindow->OnCommand(menus::kStatusPanel);
     EXPECT_EQ(state.readingsPaused.load(), 1);
     EXPECT_EQ(stopWorker.load(), 1);
@@ -206,6 +207,7 @@ TEST_F(MainWindowTest, SynchronizeIsGreyedWhilePagesSaySo) {
 
 TEST_F(MainWindowTest, SynchronizeReachesOnlyTheCurrentPanel) {
     CountingPanel& counting = AddCountingPanel();
+    mainWindow->OnCommand(menus::kStatusPanel);
     mainWindow->OnCommand(menus::kSynchronize);
     EXPECT_EQ(counting.synchronizations, 0);
     app->currentPanel = &counting;

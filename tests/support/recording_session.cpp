@@ -132,8 +132,19 @@ Text RecordingSession::GetErrorMessage(int status) {
     return found->second;
 }
 
+void RecordingSession::SetTriggerSourceAnswer(std::string source) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    triggerSourceAnswer_ = std::move(source);
+}
+
 Text RecordingSession::QueryTriggerSource() {
     Enter("QueryTriggerSource");
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (triggerSourceAnswer_) {
+            return triggerSourceAnswer_;
+        }
+    }
     return EmulatedInstrument::QueryTriggerSource();
 }
 

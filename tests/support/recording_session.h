@@ -25,6 +25,8 @@ public:
     void SetOpcAnswers(std::deque<int> answers);  // then 1
     void SetErrorMessage(int status, std::string text);
     void SetRevisions(Revisions revisions);
+    // What QueryTriggerSource answers from now on (the emulation refuses HOLD).
+    void SetTriggerSourceAnswer(std::string source);
 
     std::vector<std::string> Calls() const;
     int CallCount(const std::string& operation) const;
@@ -59,6 +61,7 @@ private:
     std::deque<int> opcAnswers_;
     std::map<int, std::string> errorMessages_;
     std::optional<Revisions> revisions_;
+    std::optional<std::string> triggerSourceAnswer_;
     int operationCondition_ = 0;
     int lastStatus_ = 0;
 };
