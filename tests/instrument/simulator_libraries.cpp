@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <algorithm>
@@ -9,6 +10,7 @@
 
 #include "instrument/driver_functions.h"
 #include "instrument/live_instrument.h"
+#include "instrument/loaded_library.h"
 
 namespace {
 
@@ -50,34 +52,33 @@ SimulatorLibraries::SimulatorLibraries() {
 
 SimulatorLibraries::~SimulatorLibraries() {
     for (Library library : {kVisa, kDriver, kDriverWithoutRevision}) {
-        if (Loaded(library)) {
+        if (Loaded(library).library != nullptr) {
             Control(library, "log off");
             Control(library, "reset");
         }
     }
 }
 
-std::unique_ptr<LoadedLibrary>& SimulatorLibraries::Loaded(Library library) {
-    switch (library) {
-        case kVisa:
-            return visa_;
-        case kDriver:
-            return driver_;
-        default:
-            return driverWithoutRevision_;
+SimulatorLibraries::Handle::~Handle() {
+    if (library != nullptr) {
+        dlclose(library);
     }
 }
 
+SimulatorLibraries::Handle& SimulatorLibraries::Loaded(Library library) {
+    return handles_[library];
+}
+
 int SimulatorLibraries::Control(Library library, const std::string& directive) {
-    std::unique_ptr<LoadedLibrary>& loaded = Loaded(library);
-    if (!loaded) {
-        loaded = LoadedLibrary::LoadFirst({Path(library)});
+    Handle& handle = Loaded(library);
+    if (handle.library == nullptr) {
+        handle.library = dlopen(Path(library).toLocal8Bit().constData(), RTLD_NOW | RTLD_LOCAL);
     }
-    if (!loaded) {
+    if (handle.library == nullptr) {
         ADD_FAILURE() << "simulator library missing: " << Path(library).toStdString();
         return -1;
     }
-    const auto control = reinterpret_cast<ControlFn>(loaded->Resolve("qot7720_sim_control"));
+    const auto control = reinterpret_cast<ControlFn>(dlsym(handle.library, "qot7720_sim_control"));
     return control != nullptr ? control(directive.c_str()) : -1;
 }
 

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "instrument/loaded_library.h"
-
 class SimulatorLibraries {
 public:
     enum Library { kVisa, kDriver, kDriverWithoutRevision };
@@ -42,13 +40,18 @@ public:
     QString TemporaryPath(const QString& name) const { return directory_.filePath(name); }
 
 private:
-    std::unique_ptr<LoadedLibrary>& Loaded(Library library);
+    // The loader's own handle: it keeps a simulator mapped, and its state
+    // alive, while the front panel loads and releases the same file.
+    struct Handle {
+        void* library = nullptr;
+        ~Handle();
+    };
+
+    Handle& Loaded(Library library);
 
     QTemporaryDir directory_;
     QString logPath_;
-    std::unique_ptr<LoadedLibrary> visa_;
-    std::unique_ptr<LoadedLibrary> driver_;
-    std::unique_ptr<LoadedLibrary> driverWithoutRevision_;
+    Handle handles_[3];
 };
 
 // True when `lines` holds a line that begins with `prefix`.
