@@ -1,10 +1,8 @@
 #include "app/panel_page.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
-
 #include "app/sfp_app.h"
-#include "platform/colour_ref.h"
+#include "controls/framed_label.h"
+#include "controls/panel_color.h"
 #include "resources/string_table.h"
 
 PanelPage::PanelPage(int templateId)
@@ -15,22 +13,12 @@ PanelPage::PanelPage(int templateId)
     }
 }
 
-void PanelPage::SetTitle(int controlId, int stringId) {
-    auto* frame = Item<QFrame>(controlId);
-    if (frame == nullptr) {
-        return;
-    }
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    frame->setLineWidth(2);
-    frame->setAutoFillBackground(true);
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::Window, ToQColor(PaletteRgb(0, 128, 128)));
-    palette.setColor(QPalette::WindowText, ToQColor(kWhite));
-    frame->setPalette(palette);
-    auto* label = new QLabel(strings::LoadString(stringId), frame);
-    label->setObjectName(QStringLiteral("title"));
-    label->setAlignment(Qt::AlignCenter);
-    auto* layout = new QVBoxLayout(frame);
-    layout->setContentsMargins(2, 0, 2, 0);
-    layout->addWidget(label);
+FramedLabel* PanelPage::SetTitle(int controlId, int stringId, ColorRef textColor) {
+    auto* title = new FramedLabel(PanelColor(panel_colors::kTeal), textColor,
+                                  PanelColor(panel_colors::kButtonShadow),
+                                  PanelColor(panel_colors::kButtonHighlight), true);
+    title->SwapEdgeColors();
+    title->Attach(*this, controlId);
+    title->SetText(strings::LoadString(stringId));
+    return title;
 }

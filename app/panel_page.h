@@ -2,7 +2,10 @@
 // The page of a panel: a child dialog built from the panel's template that
 // sizes the main window to itself when it opens.
 
+#include "platform/colour_ref.h"
 #include "platform/template_page.h"
+
+class FramedLabel;
 
 class PanelPage : public platform::TemplatePage {
 public:
@@ -10,6 +13,7 @@ public:
     explicit PanelPage(int templateId);
 
 protected:
-    // Writes `stringId` into the title frame `controlId` (teal, raised).
-    void SetTitle(int controlId, int stringId);
+    // The raised teal title bar over template control `controlId`, showing
+    // string `stringId`.
+    FramedLabel* SetTitle(int controlId, int stringId, ColorRef textColor = kWhite);
 };

@@ -23,5 +23,5 @@ void CFifoObj::Show() {
 }
 
 CFifoDlg::CFifoDlg(CFifoObj& panel) : PanelPage(templates::kFifoPage), panel_(panel) {
-    SetTitle(1574, strings::kFifoData);
+    SetTitle(1574, strings::kFifoData, kBlack);
 }

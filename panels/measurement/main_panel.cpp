@@ -9,6 +9,9 @@
 
 #include "app/failure_scope.h"
 #include "app/sfp_app.h"
+#include "controls/bitmap_label.h"
+#include "controls/framed_label.h"
+#include "controls/lamp.h"
 #include "controls/panel_color.h"
 #include "instrument/instrument_session.h"
 #include "instrument/user_exception.h"
@@ -25,6 +28,16 @@ constexpr std::uint32_t kCycleWaitMs = 75;
 
 constexpr int kTitleFrame = 1000;
 constexpr int kTitle = 1309;
+constexpr int kRightBitmap = 1001;
+constexpr int kLeftBitmap = 1002;
+constexpr int kLamp = 1004;
+constexpr int kIdentityFrame = 1006;
+constexpr int kSlotLabel = 1007;
+constexpr int kSlot = 1010;
+constexpr int kAddress = 1011;
+constexpr int kLeftBitmapResource = 104;
+constexpr int kRightBitmapResource = 105;
+constexpr ColorRef kCaptionBlue = 0x02FF0000u;
 constexpr int kGridCaption = 1312;
 constexpr int kBaseElementEdit = 1072;
 constexpr int kTakeReadingButton = 1264;
@@ -394,7 +407,6 @@ void CPan1Dlg::Initialize() {
             [this] { panel_.Trigger(); });
     connect(Item<QPushButton>(kAbortButton), &QPushButton::clicked, this,
             [this] { panel_.Abort(); });
-    SetTitle(kTitle, strings::kControllerTitle);
     CreateIdentity();
     SetCaption(panel_.baseChannel.load());
     Item<QPushButton>(kTakeReadingButton)->setEnabled(true);
@@ -403,12 +415,47 @@ void CPan1Dlg::Initialize() {
     app.EnableSynchronize(false);
 }
 
-void CPan1Dlg::CreateIdentity() {}
+namespace {
+
+FramedLabel* AttachLabel(QWidget& page, int id, ColorRef background, ColorRef textColor,
+                         bool bevelled) {
+    auto* label = new FramedLabel(background, textColor, PanelColor(panel_colors::kButtonShadow),
+                                  PanelColor(panel_colors::kButtonHighlight), bevelled);
+    label->Attach(page, id);
+    return label;
+}
+
+}  // namespace
+
+void CPan1Dlg::CreateIdentity() {
+    CSfpApp& app = App();
+    const ColorRef teal = PanelColor(panel_colors::kTeal);
+    AttachLabel(*this, kTitleFrame, teal, kBlack, true)->SwapEdgeColors();
+    AttachLabel(*this, kTitle, teal, kBlack, false)
+        ->SetText(strings::LoadString(strings::kControllerTitle));
+    (new BitmapLabel(kLeftBitmapResource))->Attach(*this, kLeftBitmap);
+    (new BitmapLabel(kRightBitmapResource))->Attach(*this, kRightBitmap);
+    AttachLabel(*this, kIdentityFrame, PanelColor(panel_colors::kLightGrey), kBlack, true);
+    AttachLabel(*this, kAddress, kWhite, kBlack, true)->SetText(app.instrumentAddress);
+    FramedLabel* slot = AttachLabel(*this, kSlot, kWhite, kBlack, true);
+    slot->SetText(QString::number(app.vxiSlot));
+    if (app.vxiSlot > 31999) {
+        slot->hide();
+        Item(kSlotLabel)->hide();
+    }
+    (new Lamp(app.statusColor, kLightGreyBrush))->Attach(*this, kLamp);
+    caption_ =
+        new FramedLabel(PanelColor(panel_colors::kLightGrey), kCaptionBlue, kBlack, kBlack, true);
+    caption_->Attach(*this, kGridCaption);
+}
 
 void CPan1Dlg::SetCaption(int baseChannel) {
     captionText_ = strings::LoadString(strings::kCvtCaption)
                        .replace(QStringLiteral("%d-%d"),
                                 QStringLiteral("%1-%2").arg(baseChannel).arg(baseChannel + 9));
+    if (caption_ != nullptr) {
+        caption_->SetText(captionText_);
+    }
 }
 
 void CPan1Dlg::CheckMeasuring() {

@@ -12,6 +12,7 @@
 #include "platform/template_page.h"
 
 class CPan1Dlg;
+class FramedLabel;
 class InstrumentSession;
 
 // "Trigger wait": shown while a single reading waits for its trigger. Its
@@ -95,4 +96,5 @@ private:
 
     CPan1Obj& panel_;
     QString captionText_;
+    FramedLabel* caption_ = nullptr;
 };
