@@ -1,0 +1,247 @@
+// ReportInstrumentError: what the operator is shown for each kind of status,
+// in order with the tick timer's stop and restart, and the hand-over from a
+// worker thread to the user-interface thread.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "app/failure_scope.h"
+#include "app/sfp_app.h"
+#include "instrument/driver_api.h"
+#include "instrument/instrument_session.h"
+#include "instrument/user_exception.h"
+#include "platform/operator_dialogs.h"
+
+namespace {
+
+using std::string;
+
+// Everything the report does, in order, with the thread that did it.
+class EventLog {
+public:
+    void Add(const QString& event) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        events_.append(event);
+        onUiThread_ = onUiThread_ && QThread::currentThread() == qApp->thread();
+    }
+    QStringList Events() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return events_;
+    }
+    bool AllOnUiThread() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return onUiThread_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    QStringList events_;
+    bool onUiThread_ = true;
+};
+
+class LoggingDialogs : public platform::OperatorDialogs {
+public:
+    explicit LoggingDialogs(EventLog& log) : log_(log) {}
+    void ShowMessage(const QString& text) override {
+        log_.Add(QStringLiteral("box: ") + text);
+        if (whileShown) {
+            whileShown();
+        }
+    }
+    bool AskOkCancel(const QString&) override { return true; }
+    void Beep() override { log_.Add(QStringLiteral("beep")); }
+    std::optional<QString> ChooseOpenFile(const QString&) override { return std::nullopt; }
+    std::optional<QString> ChooseSaveFile(const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> SelectInstrument(const QStringList&) override { return std::nullopt; }
+    int RunModal(QDialog&) override { return 0; }
+    void ShowHelpIndex() override {}
+
+    // Runs while a box is "open", as the operator reads it.
+    std::function<void()> whileShown;
+
+private:
+    EventLog& log_;
+};
+
+class LoggingHooks : public MainWindowHooks {
+public:
+    explicit LoggingHooks(EventLog& log) : log_(log) {}
+    QWidget* Widget() override { return nullptr; }
+    void AttachPage(QWidget&) override {}
+    void SetSynchronizeAllowed(bool) override {}
+    void StopTickTimer() override { log_.Add(QStringLiteral("stop timer")); }
+    void StartTickTimer(int period) override {
+        log_.Add(QStringLiteral("start timer %1").arg(period));
+    }
+    bool TickInProgress() const override { return false; }
+    void SetAutoUpdateChecked(bool) override {}
+    void Destroy() override {}
+
+private:
+    EventLog& log_;
+};
+
+// A session with an error queue and driver texts, as the live instrument has.
+class ErrorSession : public InstrumentSession {
+public:
+    explicit ErrorSession(EventLog& log) : log_(log) {}
+    void PrepareErrorReport() override { log_.Add(QStringLiteral("prepare")); }
+    Text QueryErrorQueue(int& code) override {
+        log_.Add(QStringLiteral("error query"));
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (queue_.empty()) {
+            code = 0;
+            return string("+0,\"No error\"");
+        }
+        code = queue_.front().first;
+        const string message = queue_.front().second;
+        queue_.pop_front();
+        return message;
+    }
+    Text GetErrorMessage(int) override {
+        log_.Add(QStringLiteral("error message"));
+        return driverText;
+    }
+    int GetLastStatus() override { return lastStatus.exchange(0); }
+    void Queue(int code, const string& message) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        queue_.emplace_back(code, message);
+    }
+
+    Text driverText;
+    std::atomic<int> lastStatus{0};
+
+private:
+    EventLog& log_;
+    std::mutex mutex_;
+    std::deque<std::pair<int, string>> queue_;
+};
+
+class ErrorReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto installed = std::make_unique<LoggingDialogs>(log);
+        dialogs = installed.get();
+        previousDialogs = platform::InstallDialogs(std::move(installed));
+        auto owned = std::make_unique<ErrorSession>(log);
+        session = owned.get();
+        app.instrument = std::move(owned);
+        app.mainWindow = &hooks;
+    }
+    void TearDown() override {
+        app.mainWindow = nullptr;
+        platform::InstallDialogs(std::move(previousDialogs));
+    }
+
+    void QueueThreeErrors() {
+        session->Queue(-100, "-100,\"Command error\"");
+        session->Queue(-222, "-222,\"Data out of range\"");
+        session->Queue(-350, "-350,\"Queue overflow\"");
+    }
+
+    const QStringList threeErrorReport = {
+        QStringLiteral("stop timer"),
+        QStringLiteral("prepare"),
+        QStringLiteral("error query"),
+        QStringLiteral("beep"),
+        QStringLiteral("box: Instrument reports error: -100,\"Command error\""),
+        QStringLiteral("error query"),
+        QStringLiteral("beep"),
+        QStringLiteral("box: Instrument reports error: -222,\"Data out of range\""),
+        QStringLiteral("error query"),
+        QStringLiteral("beep"),
+        QStringLiteral("box: Instrument reports error: -350,\"Queue overflow\""),
+        QStringLiteral("error query"),
+        QStringLiteral("start timer 300"),
+    };
+
+    EventLog log;
+    LoggingHooks hooks{log};
+    CSfpApp app;
+    LoggingDialogs* dialogs = nullptr;
+    ErrorSession* session = nullptr;
+    std::unique_ptr<platform::OperatorDialogs> previousDialogs;
+};
+
+TEST_F(ErrorReportTest, EveryQueuedErrorGetsABeepAndABox) {
+    QueueThreeErrors();
+    ReportInstrumentError(driver::kInstrumentErrorQueued);
+    EXPECT_EQ(log.Events(), threeErrorReport);
+}
+
+TEST_F(ErrorReportTest, BusyStatusShowsReentrant) {
+    ReportInstrumentError(driver::kBusy);
+    EXPECT_EQ(log.Events(),
+              (QStringList{QStringLiteral("stop timer"), QStringLiteral("box: Reentrant"),
+                           QStringLiteral("start timer 300")}));
+}
+
+TEST_F(ErrorReportTest, TimeOutIsShownOnce) {
+    ReportInstrumentError(driver::kTimeout);
+    EXPECT_EQ(log.Events(),
+              (QStringList{QStringLiteral("stop timer"), QStringLiteral("prepare"),
+                           QStringLiteral("box: Time Out !"), QStringLiteral("start timer 300")}));
+}
+
+TEST_F(ErrorReportTest, OtherStatusShowsTheDriverText) {
+    session->driverText = string("Resource not present in the system");
+    ReportInstrumentError(static_cast<int>(0xBFFF0011u));
+    EXPECT_EQ(log.Events(),
+              (QStringList{QStringLiteral("stop timer"), QStringLiteral("error message"),
+                           QStringLiteral("box: Resource not present in the system"),
+                           QStringLiteral("start timer 300")}));
+}
+
+TEST_F(ErrorReportTest, StatusWithoutDriverTextShowsNothing) {
+    ReportInstrumentError(static_cast<int>(0xBFFC0999u));
+    EXPECT_EQ(log.Events(),
+              (QStringList{QStringLiteral("stop timer"), QStringLiteral("error message"),
+                           QStringLiteral("start timer 300")}));
+}
+
+// A worker's failure is shown on the user-interface thread, and the worker
+// goes on only after the operator has dismissed the last box.
+TEST_F(ErrorReportTest, WorkerThreadReportIsShownOnTheUiThreadAndWaitedFor) {
+    QueueThreeErrors();
+    std::atomic<bool> workerReturned{false};
+    std::atomic<bool> returnedWhileShown{false};
+    dialogs->whileShown = [&] {
+        // The operator reads the box for a moment; the worker must still be waiting.
+        QElapsedTimer reading;
+        reading.start();
+        while (reading.elapsed() < 30) {
+            QCoreApplication::processEvents();
+            returnedWhileShown = returnedWhileShown || workerReturned;
+        }
+    };
+    bool completed = true;
+    std::thread worker([&] {
+        completed = RunInFailureScope(*session, [&] {
+            session->lastStatus = driver::kInstrumentErrorQueued;
+            throw UserException{};
+        });
+        workerReturned = true;
+    });
+    QElapsedTimer deadline;
+    deadline.start();
+    while (!workerReturned && deadline.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    worker.join();
+    EXPECT_FALSE(completed);
+    EXPECT_FALSE(returnedWhileShown);
+    EXPECT_EQ(log.Events(), threeErrorReport);
+    EXPECT_TRUE(log.AllOnUiThread());
+}
+
+}  // namespace
