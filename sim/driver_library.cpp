@@ -114,6 +114,9 @@ DriverLibrary::Outcome DriverLibrary::runScpi(Lock& lock, ViSession session,
 
 ViStatus DriverLibrary::init(ViRsrc resourceName, ViBoolean idQuery, ViBoolean reset,
                              ViSession* session) {
+    if (session != nullptr) {
+        *session = 0;  // no session unless this call succeeds
+    }
     auto lock = context_.lock();
     const LogLine line = LogLine("qot7720_init").text(resourceName).number(idQuery).number(reset);
     if (const auto early = context_.enter(lock, line, textOf(resourceName), kDefaultTimeout)) {
@@ -122,7 +125,6 @@ ViStatus DriverLibrary::init(ViRsrc resourceName, ViBoolean idQuery, ViBoolean r
     if (session == nullptr) {
         return parameterError(4);
     }
-    *session = 0;
     if (resourceName == nullptr) {
         return parameterError(1);
     }

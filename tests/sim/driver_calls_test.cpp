@@ -30,6 +30,13 @@ TEST_F(DriverTest, InitOpensOnlyResourcesOfTheScenario) {
     EXPECT_EQ(api().cmdInt32Q(other, "*OPC?", &answer), 0);
 }
 
+TEST_F(DriverTest, FailedInitLeavesNoSession) {
+    control("fail-next qot7720_init 0xBFFF0011");
+    ViSession other = 99;
+    EXPECT_EQ(api().init("VXI0::24::INSTR", 0, 0, &other), visa::kErrorResourceNotFound);
+    EXPECT_EQ(other, 0u);
+}
+
 TEST_F(DriverTest, InitWithIdentificationRefusesAnotherInstrument) {
     control("add-resource GPIB0::5::INSTR gpib \"OTHER-MAKER,DMM,1,1\"");
     ViSession other = 0;
