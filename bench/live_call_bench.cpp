@@ -1,0 +1,145 @@
+// What the live instrument's guarded call costs on top of the driver call it
+// makes: the same driver function called directly and through LiveInstrument,
+// both into the bundled simulator (build/sim, or SFP_SIM_DIR).
+
+#include <benchmark/benchmark.h>
+
+#include <QString>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "instrument/driver_functions.h"
+#include "instrument/live_instrument.h"
+#include "instrument/loaded_library.h"
+
+namespace {
+
+QString DriverPath() {
+    const char* configured = std::getenv("SFP_SIM_DIR");
+    const std::filesystem::path directory =
+        configured != nullptr
+            ? std::filesystem::path(configured)
+            : std::filesystem::read_symlink("/proc/self/exe").parent_path() / ".." / "sim";
+    return QString::fromStdString((directory / "libqot7720_32.so").string());
+}
+
+// One simulated QOT7720, opened once as binding opens it.
+struct Bench {
+    Bench() {
+        std::unique_ptr<LoadedLibrary> library = LoadedLibrary::LoadFirst({DriverPath()});
+        if (!library || BindDriverOpenFunctions(*library, open) ||
+            BindDriverFunctions(*library, direct)) {
+            return;
+        }
+        open.init("VXI0::24::INSTR", 0, 0, &session);
+        open.timeOut(session, 30000);
+        open.errorQueryDetect(session, 1);
+        // The instrument's functions stay resolved: the live instrument keeps the library.
+        live = std::make_unique<LiveInstrument>(session, std::move(library));
+        WarmUp();
+    }
+
+    // The simulated instrument settles after power-on; no figure should include that.
+    void WarmUp() {
+        constexpr int kCalls = 20000;
+        for (int call = 0; call < kCalls; ++call) {
+            ViInt32 answer = 0;
+            direct.cmdInt32Q(session, "*STB?", &answer);
+        }
+    }
+
+    DriverOpenFunctions open;
+    DriverFunctions direct;
+    ViSession session = 0;
+    std::unique_ptr<LiveInstrument> live;
+};
+
+Bench& Simulator() {
+    static Bench bench;
+    return bench;
+}
+
+bool Ready(benchmark::State& state) {
+    if (!Simulator().live) {
+        state.SkipWithError("simulator driver library not found (build target qot7720_32)");
+        return false;
+    }
+    return true;
+}
+
+void DirectStatusByteQuery(benchmark::State& state) {
+    if (!Ready(state)) {
+        return;
+    }
+    Bench& bench = Simulator();
+    for (auto _ : state) {
+        ViInt32 answer = 0;
+        benchmark::DoNotOptimize(bench.direct.cmdInt32Q(bench.session, "*STB?", &answer));
+        benchmark::DoNotOptimize(answer);
+    }
+}
+BENCHMARK(DirectStatusByteQuery);
+
+void GuardedStatusByteQuery(benchmark::State& state) {
+    if (!Ready(state)) {
+        return;
+    }
+    LiveInstrument& live = *Simulator().live;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(live.QueryStatusByte());
+    }
+}
+BENCHMARK(GuardedStatusByteQuery);
+
+// A driver call without SCPI parsing, so that the guard's share shows.
+void DirectTimeOut(benchmark::State& state) {
+    if (!Ready(state)) {
+        return;
+    }
+    Bench& bench = Simulator();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(bench.direct.timeOut(bench.session, 30000));
+    }
+}
+BENCHMARK(DirectTimeOut);
+
+void GuardedTimeOut(benchmark::State& state) {
+    if (!Ready(state)) {
+        return;
+    }
+    LiveInstrument& live = *Simulator().live;
+    for (auto _ : state) {
+        live.SetTimeout(30000);
+    }
+}
+BENCHMARK(GuardedTimeOut);
+
+void ReadCvtOfTen(benchmark::State& state) {
+    if (!Ready(state)) {
+        return;
+    }
+    LiveInstrument& live = *Simulator().live;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(live.ReadCvt(0, 10));
+    }
+}
+BENCHMARK(ReadCvtOfTen);
+
+void DirectReadCvtOfTen(benchmark::State& state) {
+    if (!Ready(state)) {
+        return;
+    }
+    Bench& bench = Simulator();
+    for (auto _ : state) {
+        ViReal64 values[10];
+        benchmark::DoNotOptimize(bench.direct.cmd(bench.session, "FORM PACK, 64"));
+        benchmark::DoNotOptimize(bench.direct.readCvtQ(bench.session, 0, 10, values));
+        benchmark::DoNotOptimize(values);
+    }
+}
+BENCHMARK(DirectReadCvtOfTen);
+
+}  // namespace
+
+BENCHMARK_MAIN();
