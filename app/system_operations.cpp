@@ -4,8 +4,17 @@
 #include "app/failure_scope.h"
 #include "app/main_wnd.h"
 #include "app/sfp_app.h"
+#include "controls/elapsed_time_dialog.h"
+#include "instrument/user_exception.h"
 #include "platform/operator_dialogs.h"
 #include "platform/wait_cursor.h"
+#include "resources/dialog_template.h"
+#include "resources/string_table.h"
+
+#include <QCoreApplication>
+#include <chrono>
+#include <string>
+#include <thread>
 
 void RunSynchronize() {
     PauseReadings();
@@ -48,8 +57,65 @@ void RunReset(CMainWnd& mainWindow) {
     ResumeReadings();
 }
 
-// Self test arrives with the elapsed-time dialog; until then the item does nothing.
-void RunSelfTest(CMainWnd&) {}
+namespace {
+
+constexpr int kSelfTestTimeout = 600000;
+constexpr int kNormalTimeout = 30000;
+
+// Escape on the progress dialog: clearing the busy flag first lets the device
+// clear reach the driver while the self test's call is still inside it; the
+// clear ends that call. A failure here is not reported: the dialog simply
+// stays until the job ends.
+void CancelSelfTest(InstrumentSession& instrument) {
+    try {
+        instrument.SetBusy(0);
+        instrument.DeviceClear();
+        instrument.Reset();
+    } catch (const UserException&) {
+        instrument.GetLastStatus();
+    }
+}
+
+// The modal loop normally returns only once the job is done; should it
+// return early, keep serving the job's error report until the job has ended.
+void WaitUntilDone(const ElapsedTimeDialog& dialog) {
+    while (!dialog.Done()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void RunSelfTestJob(InstrumentSession& instrument, CMainWnd& mainWindow) {
+    instrument.SetTimeout(kSelfTestTimeout);
+    ElapsedTimeDialog dialog(&mainWindow, templates::kSelfTestProgressDialog);
+    dialog.SetCancelAction([&instrument] { CancelSelfTest(instrument); });
+    // Written by the job before it marks the dialog done, read here after.
+    std::string result;
+    std::thread job([&instrument, &dialog, &result] {
+        const bool passed = RunInFailureScope(
+            instrument, [&] { result = instrument.SelfTest().value_or(std::string()); });
+        if (!passed) {
+            result = "Self Test Err";
+        }
+        dialog.SetDone();
+    });
+    platform::Dialogs().RunModal(dialog);
+    WaitUntilDone(dialog);
+    job.join();
+    platform::Dialogs().ShowMessage(QString::fromStdString(result));
+    instrument.SetTimeout(kNormalTimeout);
+}
+
+}  // namespace
+
+void RunSelfTest(CMainWnd& mainWindow) {
+    PauseReadings();
+    if (platform::Dialogs().AskOkCancel(strings::LoadString(strings::kSelfTestQuestion))) {
+        InstrumentSession& instrument = *App().instrument;
+        RunInFailureScope(instrument, [&] { RunSelfTestJob(instrument, mainWindow); });
+    }
+    ResumeReadings();
+}
 
 void RunAbout(CMainWnd& mainWindow) {
     PauseReadings();
