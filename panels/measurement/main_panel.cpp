@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "app/failure_scope.h"
+#include "app/reading_worker.h"
 #include "app/sfp_app.h"
 #include "controls/bitmap_label.h"
 #include "controls/framed_label.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-constexpr int kMeasuringBit = 0x10;
 constexpr std::uint32_t kCycleWaitMs = 75;
 
 constexpr int kTitleFrame = 1000;
@@ -113,16 +113,6 @@ void CPan1Obj::EnableButtons(bool takeReading, bool trigger) {
     }
     page->Item<QPushButton>(kTakeReadingButton)->setEnabled(takeReading);
     page->Item<QPushButton>(kTriggerButton)->setEnabled(trigger);
-}
-
-void CPan1Obj::CopyReadings(const std::optional<std::vector<double>>& values) {
-    if (!values) {
-        return;
-    }
-    const std::size_t count = std::min(values->size(), readings.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        readings[i].store((*values)[i]);
-    }
 }
 
 bool CPan1Obj::ApplyBaseElement(const QString& text) {
@@ -216,8 +206,8 @@ void CPan1Obj::ReadingCompletion() {
     if (app.readingMode.load() == kReadingSingle) {
         EnableButtons(true, false);
     }
-    const bool read =
-        RunInFailureScope([this] { CopyReadings(Instrument().ReadCvt(baseChannel.load(), 10)); });
+    const bool read = RunInFailureScope(
+        [this] { CopyReadings(*this, Instrument().ReadCvt(baseChannel.load(), 10)); });
     if (!read) {
         app.readingMode.store(kReadingIdle);
         return;
@@ -326,34 +316,8 @@ void CPan1Obj::StartWorker() {
     JoinWorker();  // the previous cycle's thread has already ended
     stopWorker.store(0);
     workerState.store(kWorkerStarting);
-    worker_ = std::thread([this, &instrument = Instrument()] { WorkerMain(instrument); });
-}
-
-// One auto-update cycle: wait for the measurement to end, read the values and
-// start the next measurement. Never touches a widget.
-void CPan1Obj::WorkerMain(InstrumentSession& instrument) {
-    workerState.store(kWorkerRunning);
-    try {
-        while (stopWorker.load() == 0) {
-            {
-                std::lock_guard<std::mutex> lock(instrumentLock);
-                if (!Measuring(instrument)) {
-                    CopyReadings(instrument.ReadCvt(baseChannel.load(), kReadingsShown));
-                    instrument.Initiate();
-                    cycleTick.store(platform::TickCount());
-                    workerState.store(kWorkerValuesReady);
-                    return;
-                }
-            }
-            // A short sleep rather than a bare yield keeps a fast instrument
-            // from pinning a processor while it measures.
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        instrument.AbortMeasurement();
-        workerState.store(kWorkerIdle);
-    } catch (const UserException&) {
-        workerState.store(kWorkerFailed);
-    }
+    worker_ =
+        std::thread([this, &instrument = Instrument()] { RunReadingWorker(*this, instrument); });
 }
 
 void CPan1Obj::OpenTriggerWait() {

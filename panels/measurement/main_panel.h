@@ -58,8 +58,6 @@ private:
     void TickAutoUpdate();
     bool WaitElapsed() const;
     void StartWorker();
-    void WorkerMain(InstrumentSession& instrument);
-    void CopyReadings(const std::optional<std::vector<double>>& values);
     void OpenTriggerWait();
     void CloseTriggerWait();
     void EnableButtons(bool takeReading, bool trigger);
