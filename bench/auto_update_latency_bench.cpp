@@ -1,0 +1,157 @@
+// How responsive the window stays while auto update cycles against the
+// bundled simulator: the delay a posted event waits in the event loop, with
+// auto update off and on, and how many auto-update cycles complete per second
+// against the rate the 150 ms tick allows (one cycle per two ticks).
+//
+// usage: auto_update_latency_bench [seconds per phase, default 30]
+// Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "app/main_wnd.h"
+#include "app/sfp_app.h"
+#include "platform/template_page.h"
+#include "resources/menu_resource.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::filesystem::path SimulatorDirectory() {
+    const char* configured = std::getenv("SFP_SIM_DIR");
+    if (configured != nullptr) {
+        return configured;
+    }
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / ".." / "sim";
+}
+
+// An event that carries the moment it was posted.
+class StampedEvent : public QEvent {
+public:
+    static QEvent::Type TypeId() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    StampedEvent() : QEvent(TypeId()), posted(Clock::now()) {}
+    Clock::time_point posted;
+};
+
+class LatencyProbe : public QObject {
+public:
+    std::vector<double> delaysMs;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != StampedEvent::TypeId()) {
+            return QObject::event(event);
+        }
+        const auto waited = Clock::now() - static_cast<StampedEvent*>(event)->posted;
+        delaysMs.push_back(std::chrono::duration<double, std::milli>(waited).count());
+        return true;
+    }
+};
+
+struct Figures {
+    double medianMs = 0;
+    double p99Ms = 0;
+    std::size_t samples = 0;
+};
+
+Figures Measure(int seconds) {
+    LatencyProbe probe;
+    QTimer poster;
+    QObject::connect(&poster, &QTimer::timeout,
+                     [&probe] { QCoreApplication::postEvent(&probe, new StampedEvent); });
+    poster.start(5);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (elapsed.elapsed() < seconds * 1000LL) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    poster.stop();
+    QCoreApplication::processEvents();
+    std::vector<double> delays = probe.delaysMs;
+    std::sort(delays.begin(), delays.end());
+    Figures figures;
+    figures.samples = delays.size();
+    if (!delays.empty()) {
+        figures.medianMs = delays[delays.size() / 2];
+        figures.p99Ms = delays[std::min(delays.size() - 1, delays.size() * 99 / 100)];
+    }
+    return figures;
+}
+
+int CountInitiates(const QString& logPath) {
+    QFile log(logPath);
+    if (!log.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    int count = 0;
+    while (!log.atEnd()) {
+        count += log.readLine().startsWith("qot7720_cmd \"INIT\"") ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    const std::filesystem::path sim = SimulatorDirectory();
+    const QString logPath = QStringLiteral("/tmp/auto_update_latency_bench.log");
+    QFile::remove(logPath);
+    qputenv("QOT7720_VISA_LIBRARY", QByteArray::fromStdString((sim / "libvisa.so").string()));
+    qputenv("QOT7720_DRIVER_LIBRARY",
+            QByteArray::fromStdString((sim / "libqot7720_32.so").string()));
+    qputenv("QOT7720_SIM_LOG", logPath.toUtf8());
+
+    QApplication application(argc, argv);
+    CSfpApp app;
+    platform::SetDialogColors();
+    auto* mainWindow = new CMainWnd;
+    if (!mainWindow->Initialize()) {
+        std::fprintf(stderr, "the front panel did not start\n");
+        return 1;
+    }
+    if (app.instrumentAddress == QStringLiteral("EMULATED")) {
+        std::fprintf(stderr, "simulator not found in %s\n", sim.c_str());
+        return 1;
+    }
+
+    const Figures idle = Measure(seconds);
+    const int initiatesBefore = CountInitiates(logPath);
+    mainWindow->OnCommand(menus::kAutoUpdate);
+    const Figures cycling = Measure(seconds);
+    // The start of auto update sends one INIT of its own; every cycle sends one more.
+    const int cycles = CountInitiates(logPath) - initiatesBefore - 1;
+    mainWindow->OnCommand(menus::kAutoUpdate);
+    Measure(1);
+
+    const double cyclesPerSecond = static_cast<double>(cycles) / seconds;
+    const double allowedPerSecond = 1000.0 / (2 * mainWindow->TickPeriod());
+    std::printf("posted-event wait, auto update off: median %.3f ms, p99 %.3f ms (%zu events)\n",
+                idle.medianMs, idle.p99Ms, idle.samples);
+    std::printf("posted-event wait, auto update on:  median %.3f ms, p99 %.3f ms (%zu events)\n",
+                cycling.medianMs, cycling.p99Ms, cycling.samples);
+    std::printf("ratio on/off: median %.2f, p99 %.2f\n",
+                idle.medianMs > 0 ? cycling.medianMs / idle.medianMs : 0.0,
+                idle.p99Ms > 0 ? cycling.p99Ms / idle.p99Ms : 0.0);
+    std::printf("auto-update cycles: %.2f per second; the tick allows %.2f (ratio %.2f)\n",
+                cyclesPerSecond, allowedPerSecond, cyclesPerSecond / allowedPerSecond);
+    app.readingMode.store(kReadingIdle);
+    delete mainWindow;
+    return 0;
+}
