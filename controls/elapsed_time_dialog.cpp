@@ -20,9 +20,7 @@ QString ElapsedTimeText(std::uint32_t elapsedMs) {
 }
 
 ElapsedTimeDialog::ElapsedTimeDialog(QWidget* parent, int templateId)
-    : platform::TemplateDialog(templateId, parent) {
-    setModal(true);
-}
+    : platform::TemplateDialog(templateId, parent) {}
 
 int ElapsedTimeDialog::StatusLineId() const {
     return TemplateId() == templates::kSelfTestProgressDialog ? kSelfTestStatusLine

@@ -98,13 +98,13 @@ void RotarySwitch::Paint(QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     Layout(painter.fontMetrics());
     PaintFace(painter);
+    PaintFocus(painter);  // first, so that labels and title stay readable over it
     PaintKnob(painter);
     pointerAngle_ = PointerRadians();
     PaintPointer(painter, flash_ ? Qt::white : Colour(pointerColor_));
     grabSquare_ = rotary::GrabSquare(knob_, pointerAngle_);
     PaintPositions(painter);
     PaintTitle(painter);
-    PaintFocus(painter);
     painter.restore();
 }
 

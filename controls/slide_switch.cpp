@@ -84,12 +84,12 @@ void SlideSwitch::Paint(QPainter& painter) {
     }
     painter.fillRect(rectangle_, Colour(faceColor_));
     PaintFrame(painter);
+    PaintFocus(painter);  // first, so that labels and title stay readable over it
     PaintTrack(painter);
     PaintTicks(painter);
     PaintThumb(painter);
     PaintLabels(painter);
     PaintTitle(painter);
-    PaintFocus(painter);
     painter.restore();
 }
 
