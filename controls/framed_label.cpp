@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <utility>
 
 #include "controls/template_control.h"
 

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFrame>
 #include <QImage>
 #include <QPainter>
+#include <QPalette>
 #include <QWidget>
 
 #include "controls/bitmap_label.h"
@@ -200,5 +202,19 @@ INSTANTIATE_TEST_SUITE_P(Table, FixedPanelColours,
                                            ColourRow{4, 0x404040}, ColourRow{5, 0x808080},
                                            ColourRow{6, 0xC0C0C0}, ColourRow{8, 0x02808000},
                                            ColourRow{9, 0xFFFFFF}, ColourRow{-1, 0xFFFFFF}));
+
+// The button colours follow the platform's palette: shadow, highlight, face.
+TEST(SystemPanelColours, FollowThePlatformPalette) {
+    const QPalette saved = QApplication::palette();
+    QPalette palette = saved;
+    palette.setColor(QPalette::Active, QPalette::Dark, QColor(11, 12, 13));
+    palette.setColor(QPalette::Active, QPalette::Light, QColor(21, 22, 23));
+    palette.setColor(QPalette::Active, QPalette::Button, QColor(31, 32, 33));
+    QApplication::setPalette(palette);
+    EXPECT_EQ(PanelColor(panel_colors::kButtonShadow), Rgb(11, 12, 13));
+    EXPECT_EQ(PanelColor(panel_colors::kButtonHighlight), Rgb(21, 22, 23));
+    EXPECT_EQ(PanelColor(panel_colors::kButtonFace), Rgb(31, 32, 33));
+    QApplication::setPalette(saved);
+}
 
 }  // namespace
