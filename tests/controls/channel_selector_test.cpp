@@ -200,4 +200,14 @@ TEST_F(ChannelSelectorTest, ModeRadiosSwitchWhatIsShown) {
     EXPECT_EQ(PopAll(*selector), (std::vector<int>{-4, -2}));
 }
 
+// A remembered state from elsewhere must not name a bank radio that does not
+// exist, nor leave a box checked that the count does not see.
+TEST_F(ChannelSelectorTest, OutOfRangeStateIsBroughtIntoRange) {
+    auto selector = Open(99, 7, {0, -1, -1, -1, -1, -1, -1, -1});
+    EXPECT_EQ(selector->Mode(), CChanSelDlg::kMultipleChannels);
+    EXPECT_EQ(selector->Channel(), 63);
+    EXPECT_EQ(selector->ChannelList(), std::optional<std::string>("156"));
+    EXPECT_EQ(selector->SelectionCount(), 1);
+}
+
 }  // namespace

@@ -54,6 +54,11 @@ TEST(SlideTicks, SpreadEvenlyWithTheLastOnTheBottom) {
     EXPECT_EQ(layout.ticks, (std::vector<int>{35, 54, 73, 92, 111, 130, 149, 169}));
 }
 
+TEST(SlideTicks, OneOrNoDetentSitsAtTheTrackTop) {
+    EXPECT_EQ(slide::LayoutIn(QRect(10, 10, 90, 170), 13, 1).ticks, std::vector<int>{35});
+    EXPECT_TRUE(slide::LayoutIn(QRect(10, 10, 90, 170), 13, 0).ticks.empty());
+}
+
 TEST(SlideSnapping, StaysWithinSixPixelsThenStepsTowardsTheMouse) {
     const std::vector<int> ticks = {20, 40, 60, 80};
     EXPECT_FALSE(slide::SnapDrag(ticks, 1, 40, 45).moved);
