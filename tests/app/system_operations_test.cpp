@@ -70,6 +70,7 @@ TEST_F(SystemOperationsTest, ARaisedTimeoutFailureSkipsTheTest) {
 
 TEST_F(SystemOperationsTest, EscapeOnTheProgressDialogClearsAndResets) {
     InstrumentSession& instrument = *app->instrument;
+    session->HoldSelfTestUntilDeviceClear();
     dialogs->HandleModal([&](QDialog& dialog) {
         auto& progress = static_cast<ElapsedTimeDialog&>(dialog);
         instrument.SetBusy(1);

@@ -1,5 +1,7 @@
 #include "recording_session.h"
 
+#include <chrono>
+
 #include "instrument/user_exception.h"
 
 void RecordingSession::FailOperation(const std::string& operation, int status, int times) {
@@ -81,8 +83,20 @@ int RecordingSession::QueryOperationCondition() {
     return operationCondition_;
 }
 
+void RecordingSession::HoldSelfTestUntilDeviceClear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    holdSelfTest_ = true;
+    cleared_ = false;
+}
+
 Text RecordingSession::SelfTest() {
     Enter("SelfTest");
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (holdSelfTest_) {
+        // Bounded, so that a broken cancel path fails the test instead of hanging it.
+        deviceCleared_.wait_for(lock, std::chrono::seconds(10), [this] { return cleared_; });
+    }
+    lock.unlock();
     return EmulatedInstrument::SelfTest();
 }
 

@@ -5,6 +5,7 @@
 // for GetLastStatus and UserException is raised). Safe to use from the
 // auto-update worker thread.
 
+#include <condition_variable>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -27,6 +28,8 @@ public:
     void SetRevisions(Revisions revisions);
     // What QueryTriggerSource answers from now on (the emulation refuses HOLD).
     void SetTriggerSourceAnswer(std::string source);
+    // SelfTest then runs until DeviceClear ends it, as on the instrument.
+    void HoldSelfTestUntilDeviceClear();
 
     std::vector<std::string> Calls() const;
     int CallCount(const std::string& operation) const;
@@ -62,6 +65,9 @@ private:
     std::map<int, std::string> errorMessages_;
     std::optional<Revisions> revisions_;
     std::optional<std::string> triggerSourceAnswer_;
+    std::condition_variable deviceCleared_;
+    bool holdSelfTest_ = false;
+    bool cleared_ = false;
     int operationCondition_ = 0;
     int lastStatus_ = 0;
 };
