@@ -5,7 +5,7 @@ SFP_WERROR ?= OFF
 JOBS ?= $(shell nproc)
 SIM_DIR = $(abspath $(BUILD_DIR))/sim
 
-.PHONY: run test deps configure build emulated format clean
+.PHONY: run test test-asan test-tsan deps configure build emulated format clean
 
 deps:
 	./scripts/install-deps
@@ -28,6 +28,26 @@ emulated: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Every test under AddressSanitizer and UBSan.
+test-asan: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSFP_SANITIZE=address \
+	  -DSFP_BUILD_BENCH=OFF -DSFP_WERROR=$(SFP_WERROR)
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(abspath tests/sanitizers/lsan.supp):print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+# The Qt-free tests (reading engine, simulator) under ThreadSanitizer: Debian's
+# Qt is not instrumented, so widget code would only give false reports.
+test-tsan: deps
+	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSFP_SANITIZE=thread \
+	  -DSFP_BUILD_BENCH=OFF -DSFP_WERROR=$(SFP_WERROR)
+	cmake --build build-tsan -j $(JOBS) --target tests_engine tests_sim
+	cd build-tsan && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ctest --output-on-failure -R '^(engine|sim)$$'
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

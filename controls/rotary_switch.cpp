@@ -266,27 +266,13 @@ bool RotarySwitch::KeyPress(int key) {
     if (!enabled_ || degrees_.empty()) {
         return false;
     }
-    int target = selected_;
-    switch (key) {
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-            target = std::min(selected_ + 1, count_ - 1);
-            break;
-        case Qt::Key_Left:
-        case Qt::Key_Down:
-            target = std::max(selected_ - 1, 0);
-            break;
-        case Qt::Key_Home:
-            target = 0;
-            break;
-        case Qt::Key_End:
-            target = count_ - 1;
-            break;
-        default:
-            return false;
+    const std::optional<int> target =
+        KeyTarget(key, selected_, count_, {Qt::Key_Right, Qt::Key_Up});
+    if (!target) {
+        return false;
     }
-    if (target != selected_) {
-        Select(target);
+    if (*target != selected_) {
+        Select(*target);
         Notify();
     }
     return true;

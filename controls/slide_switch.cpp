@@ -254,27 +254,13 @@ bool SlideSwitch::KeyPress(int key) {
     if (!enabled_ || count_ == 0) {
         return false;
     }
-    int target = selected_;
-    switch (key) {
-        case Qt::Key_Down:
-        case Qt::Key_Right:
-            target = std::min(selected_ + 1, count_ - 1);
-            break;
-        case Qt::Key_Up:
-        case Qt::Key_Left:
-            target = std::max(selected_ - 1, 0);
-            break;
-        case Qt::Key_Home:
-            target = 0;
-            break;
-        case Qt::Key_End:
-            target = count_ - 1;
-            break;
-        default:
-            return false;
+    const std::optional<int> target =
+        KeyTarget(key, selected_, count_, {Qt::Key_Down, Qt::Key_Right});
+    if (!target) {
+        return false;
     }
-    if (target != selected_) {
-        Select(target);
+    if (*target != selected_) {
+        Select(*target);
         Notify();
     }
     return true;

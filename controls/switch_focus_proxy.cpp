@@ -1,5 +1,7 @@
 #include "controls/switch_focus_proxy.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 
 SwitchFocusProxy::SwitchFocusProxy(QWidget& page, const QRect& rectangle,
@@ -31,4 +33,23 @@ void SwitchFocusProxy::focusInEvent(QFocusEvent* event) {
 void SwitchFocusProxy::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     onFocusChange_();
+}
+
+std::optional<int> KeyTarget(int key, int selected, int count, std::pair<int, int> forwardKeys) {
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (key == forwardKeys.first || key == forwardKeys.second) {
+                return std::min(selected + 1, count - 1);
+            }
+            return std::max(selected - 1, 0);
+        case Qt::Key_Home:
+            return 0;
+        case Qt::Key_End:
+            return count - 1;
+        default:
+            return std::nullopt;
+    }
 }

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class SwitchFocusProxy : public QWidget {
 public:
@@ -25,3 +26,9 @@ private:
     std::function<bool(int)> onKey_;
     std::function<void()> onFocusChange_;
 };
+
+// The position an arrow, Home or End key selects among `count` positions, or
+// null for any other key. `forwardKeys` are the two arrows that step towards
+// the last position (a knob turns clockwise with Right and Up, a lever moves
+// down with Down and Right).
+std::optional<int> KeyTarget(int key, int selected, int count, std::pair<int, int> forwardKeys);
