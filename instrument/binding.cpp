@@ -1,5 +1,7 @@
 #include "instrument/binding.h"
 
+#include <vector>
+
 #include "instrument/command_line_options.h"
 #include "instrument/discovery.h"
 #include "instrument/driver_functions.h"
@@ -33,11 +35,12 @@ BindingResult Fatal() {
 
 // VISA stays loaded for the rest of the run once binding has used it. The
 // holder is never destroyed: unloading during static destruction would race
-// the framework's own library bookkeeping.
-void KeepLoaded(std::unique_ptr<LoadedLibrary> library) {
-    static LoadedLibrary* kept = nullptr;
-    delete kept;
-    kept = library.release();
+// the framework's own library bookkeeping, and releasing an earlier handle
+// of the same file could unmap it under a later one.
+LoadedLibrary& KeepLoaded(std::unique_ptr<LoadedLibrary> library) {
+    static auto* const kept = new std::vector<std::unique_ptr<LoadedLibrary>>();
+    kept->push_back(std::move(library));
+    return *kept->back();
 }
 
 // The resource to open: the command line's address, the only or only VXI
@@ -69,9 +72,9 @@ std::optional<QString> ChooseResource(const CommandLineOptions& options, const V
 }
 
 // Opens the driver session on `resource` and creates the live instrument,
-// which takes over the driver library.
+// which takes over the driver library (only then).
 BindingResult OpenLive(const QString& resource, const InstrumentLocation& location, bool reset,
-                       std::unique_ptr<LoadedLibrary> driverLibrary) {
+                       std::unique_ptr<LoadedLibrary>& driverLibrary) {
     DriverOpenFunctions open;
     if (BindDriverOpenFunctions(*driverLibrary, open)) {
         return Fatal();
@@ -96,6 +99,24 @@ BindingResult OpenLive(const QString& resource, const InstrumentLocation& locati
     return result;
 }
 
+// Binding once both libraries are loaded. The driver library passes to the
+// live instrument; after a fallback it is left with the caller.
+BindingResult BindLoaded(const CommandLineOptions& options, LoadedLibrary& visaLibrary,
+                         std::unique_ptr<LoadedLibrary>& driverLibrary) {
+    VisaFunctions visa;
+    ViSession resourceManager = 0;
+    if (BindVisaFunctions(visaLibrary, visa) || visa.openDefaultRM(&resourceManager) < 0) {
+        return EmulationFallback();
+    }
+    const VisaObject managerSession(visa, resourceManager);
+    const std::optional<QString> resource = ChooseResource(options, visa, resourceManager);
+    if (!resource) {
+        return EmulationFallback();
+    }
+    const InstrumentLocation location = ReadInstrumentLocation(visa, resourceManager, *resource);
+    return OpenLive(*resource, location, options.reset, driverLibrary);
+}
+
 }  // namespace
 
 BindingResult EmulationFallback() {
@@ -113,26 +134,14 @@ BindingResult BindInstrument(const QString& commandLine) {
     if (!visaLibrary) {
         return FallBackWithMessage(strings::kVisaNotFound);
     }
+    LoadedLibrary& visa = KeepLoaded(std::move(visaLibrary));
     std::unique_ptr<LoadedLibrary> driverLibrary = LoadedLibrary::LoadFirst(DriverLibraryNames());
     if (!driverLibrary) {
         return FallBackWithMessage(strings::kDriverNotLoaded);
     }
-    VisaFunctions visa;
-    ViSession resourceManager = 0;
-    if (BindVisaFunctions(*visaLibrary, visa) || visa.openDefaultRM(&resourceManager) < 0) {
-        return EmulationFallback();
+    BindingResult result = BindLoaded(options, visa, driverLibrary);
+    if (driverLibrary) {
+        KeepLoaded(std::move(driverLibrary));
     }
-    BindingResult result;
-    {
-        const VisaObject managerSession(visa, resourceManager);
-        const std::optional<QString> resource = ChooseResource(options, visa, resourceManager);
-        if (!resource) {
-            return EmulationFallback();
-        }
-        const InstrumentLocation location =
-            ReadInstrumentLocation(visa, resourceManager, *resource);
-        result = OpenLive(*resource, location, options.reset, std::move(driverLibrary));
-    }
-    KeepLoaded(std::move(visaLibrary));
     return result;
 }
