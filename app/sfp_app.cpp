@@ -51,6 +51,10 @@ void CSfpApp::DestroyMainWindow() {
 }
 
 void CSfpApp::ReleasePanelsAndInstrument() {
+    // Pages refer to their panel objects: the page goes while its panel is whole.
+    for (const auto& panel : panels) {
+        panel->Hide();
+    }
     currentPanel = nullptr;
     mainPanel = nullptr;
     panels.clear();

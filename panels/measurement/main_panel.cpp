@@ -82,6 +82,7 @@ CPan1Obj::CPan1Obj() : CPanel(strings::LoadString(strings::kMainPanel)) {
 }
 
 CPan1Obj::~CPan1Obj() {
+    Hide();  // the page refers to this object
     stopWorker.store(1);
     JoinWorker();
     delete triggerWaitDialog_.data();
