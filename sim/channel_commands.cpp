@@ -15,7 +15,7 @@ using Answer = std::optional<std::string>;
 
 struct ChannelSetting {
     const char* notation;
-    ValueSpec spec;
+    ValueSpec rule;
 };
 
 // Settings sent as "<header> <value>,(@<channels>)" and queried as
@@ -55,7 +55,7 @@ std::vector<ChannelSetting> channelSettings() {
 
 void addChannelSetting(CommandTable& table, InstrumentState& state, const ChannelSetting& setting) {
     const std::string key = setting.notation;
-    state.settings.defineChannelSetting(key, setting.spec);
+    state.settings.defineChannelSetting(key, setting.rule);
     table.addCommand(key, [&state, key](const ScpiRequest& request) -> Answer {
         expectParameters(request, 2);
         state.settings.setForChannels(key, channelsParameter(request),

@@ -16,8 +16,8 @@ constexpr const char* kAverageCount = "CALCulate:AVERage:COUNt";
 constexpr const char* kAverageState = "CALCulate:AVERage:[STATe]";
 
 void addGlobalSetting(CommandTable& table, InstrumentState& state, const char* key,
-                      ValueSpec spec) {
-    state.settings.defineGlobalSetting(key, std::move(spec));
+                      ValueSpec rule) {
+    state.settings.defineGlobalSetting(key, std::move(rule));
     table.addCommand(key, [&state, key](const ScpiRequest& request) -> Answer {
         expectParameters(request, 1);
         state.settings.setGlobal(key, request.parameters().front());

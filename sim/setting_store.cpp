@@ -2,22 +2,22 @@
 
 namespace sim {
 
-void SettingStore::defineChannelSetting(const std::string& key, ValueSpec spec) {
-    ChannelSetting setting{std::move(spec), {}};
-    setting.values.fill(setting.spec.initial());
+void SettingStore::defineChannelSetting(const std::string& key, ValueSpec rule) {
+    ChannelSetting setting{std::move(rule), {}};
+    setting.values.fill(setting.rule.initial());
     channelSettings_.insert_or_assign(key, std::move(setting));
 }
 
-void SettingStore::defineGlobalSetting(const std::string& key, ValueSpec spec) {
-    GlobalSetting setting{std::move(spec), {}};
-    setting.value = setting.spec.initial();
+void SettingStore::defineGlobalSetting(const std::string& key, ValueSpec rule) {
+    GlobalSetting setting{std::move(rule), {}};
+    setting.value = setting.rule.initial();
     globalSettings_.insert_or_assign(key, std::move(setting));
 }
 
 void SettingStore::setForChannels(const std::string& key, const std::vector<int>& channels,
                                   std::string_view value) {
     ChannelSetting& setting = channelSettings_.at(key);
-    const std::string stored = setting.spec.normalize(value);
+    const std::string stored = setting.rule.normalize(value);
     for (const int channel : channels) {
         setting.values.at(static_cast<std::size_t>(channelOffset(channel))) = stored;
     }
@@ -29,7 +29,7 @@ const std::string& SettingStore::channelValue(const std::string& key, int channe
 
 void SettingStore::setGlobal(const std::string& key, std::string_view value) {
     GlobalSetting& setting = globalSettings_.at(key);
-    setting.value = setting.spec.normalize(value);
+    setting.value = setting.rule.normalize(value);
 }
 
 const std::string& SettingStore::global(const std::string& key) const {
@@ -38,10 +38,10 @@ const std::string& SettingStore::global(const std::string& key) const {
 
 void SettingStore::restoreDefaults() {
     for (auto& [key, setting] : channelSettings_) {
-        setting.values.fill(setting.spec.initial());
+        setting.values.fill(setting.rule.initial());
     }
     for (auto& [key, setting] : globalSettings_) {
-        setting.value = setting.spec.initial();
+        setting.value = setting.rule.initial();
     }
 }
 

@@ -15,8 +15,8 @@ namespace sim {
 
 class SettingStore {
 public:
-    void defineChannelSetting(const std::string& key, ValueSpec spec);
-    void defineGlobalSetting(const std::string& key, ValueSpec spec);
+    void defineChannelSetting(const std::string& key, ValueSpec rule);
+    void defineGlobalSetting(const std::string& key, ValueSpec rule);
 
     // All or nothing: a value that is not accepted changes no channel (throws ScpiError).
     void setForChannels(const std::string& key, const std::vector<int>& channels,
@@ -30,11 +30,11 @@ public:
 
 private:
     struct ChannelSetting {
-        ValueSpec spec;
+        ValueSpec rule;
         std::array<std::string, kChannelCount> values;
     };
     struct GlobalSetting {
-        ValueSpec spec;
+        ValueSpec rule;
         std::string value;
     };
 

@@ -68,40 +68,40 @@ double parseScpiNumber(std::string_view text) {
 }
 
 ValueSpec ValueSpec::text(std::string_view initial) {
-    ValueSpec spec(Kind::Text);
-    spec.initial_ = std::string(initial);
-    return spec;
+    ValueSpec rule(Kind::Text);
+    rule.initial_ = std::string(initial);
+    return rule;
 }
 
 ValueSpec ValueSpec::choice(std::vector<std::string> keywords, std::string_view initial) {
-    ValueSpec spec(Kind::Choice);
-    spec.keywords_ = std::move(keywords);
-    spec.initial_ = std::string(initial);
-    return spec;
+    ValueSpec rule(Kind::Choice);
+    rule.keywords_ = std::move(keywords);
+    rule.initial_ = std::string(initial);
+    return rule;
 }
 
 ValueSpec ValueSpec::boolean(bool initial) {
-    ValueSpec spec(Kind::Boolean);
-    spec.initial_ = initial ? "1" : "0";
-    return spec;
+    ValueSpec rule(Kind::Boolean);
+    rule.initial_ = initial ? "1" : "0";
+    return rule;
 }
 
 ValueSpec ValueSpec::real(double initial, double minimum, double maximum) {
-    ValueSpec spec(Kind::Real);
-    spec.minimum_ = minimum;
-    spec.maximum_ = maximum;
-    spec.default_ = initial;
-    spec.initial_ = formatReal(initial);
-    return spec;
+    ValueSpec rule(Kind::Real);
+    rule.minimum_ = minimum;
+    rule.maximum_ = maximum;
+    rule.default_ = initial;
+    rule.initial_ = formatReal(initial);
+    return rule;
 }
 
 ValueSpec ValueSpec::integer(long initial, long minimum, long maximum) {
-    ValueSpec spec(Kind::Integer);
-    spec.minimum_ = static_cast<double>(minimum);
-    spec.maximum_ = static_cast<double>(maximum);
-    spec.default_ = static_cast<double>(initial);
-    spec.initial_ = std::to_string(initial);
-    return spec;
+    ValueSpec rule(Kind::Integer);
+    rule.minimum_ = static_cast<double>(minimum);
+    rule.maximum_ = static_cast<double>(maximum);
+    rule.default_ = static_cast<double>(initial);
+    rule.initial_ = std::to_string(initial);
+    return rule;
 }
 
 std::string ValueSpec::normalize(std::string_view sent) const {
