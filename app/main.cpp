@@ -1,5 +1,6 @@
 // The QOT7720 soft front panel.
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "app/main_wnd.h"
@@ -8,6 +9,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/bitmaps/app_icon.png")));
     CSfpApp app;
     app.commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
     platform::SetDialogColors();
