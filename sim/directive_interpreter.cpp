@@ -138,6 +138,7 @@ DirectiveInterpreter::DirectiveInterpreter(SimContext& context, std::string star
         {"revision", &DirectiveInterpreter::revision},
         {"measure-ms", &DirectiveInterpreter::measureMs},
         {"scp", &DirectiveInterpreter::scp},
+        {"scpi", &DirectiveInterpreter::scpi},
     };
 }
 
@@ -406,6 +407,16 @@ int DirectiveInterpreter::scp(const Words& words) {
         return kMalformed;
     }
     state().instrument.state().config.scpTypes.at(static_cast<std::size_t>(*position)) = words[1];
+    return 0;
+}
+
+// A SCPI message run as if a program had sent it, so that a scenario can
+// start from any instrument setting ("scpi \"TRIG:SOUR HOLD\"").
+int DirectiveInterpreter::scpi(const Words& words) {
+    if (words.size() != 1 || words[0].empty()) {
+        return kMalformed;
+    }
+    state().instrument.execute(words[0], Instrument::Clock::now());
     return 0;
 }
 

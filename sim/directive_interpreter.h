@@ -52,6 +52,7 @@ private:
     int revision(const Words& words);
     int measureMs(const Words& words);
     int scp(const Words& words);
+    int scpi(const Words& words);
 
     SimState& state() { return context_.state(); }
 

@@ -52,6 +52,14 @@ TEST_F(MeasurementTest, HoldWaitsForTriggerImmediate) {
     EXPECT_NE(cvt(kFirstChannelElement, 1).front(), kNoReading);
 }
 
+TEST_F(MeasurementTest, AScenarioCanStartFromAnySetting) {
+    control("scpi \"TRIG:SOUR HOLD\"");
+    EXPECT_EQ(text("TRIG:SOUR?"), "HOLD");
+    ASSERT_EQ(cmd("INIT"), 0);
+    std::this_thread::sleep_for(milliseconds(20));
+    EXPECT_TRUE(measuring()) << "a HOLD measurement waits for its trigger";
+}
+
 TEST_F(MeasurementTest, BusTakesOneScanPerTriggerUpToTheCount) {
     ASSERT_EQ(cmd("TRIG:SOUR BUS"), 0);
     ASSERT_EQ(cmd("TRIG:COUNT 3"), 0);
