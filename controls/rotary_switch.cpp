@@ -1,17 +1,13 @@
 #include "controls/rotary_switch.h"
 
-#include <QCursor>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
 
-#include "controls/notify_message_event.h"
 #include "controls/panel_color.h"
 #include "controls/surface_drawing.h"
-#include "controls/switch_focus_proxy.h"
-#include "resources/string_table.h"
 
 namespace {
 
@@ -34,42 +30,19 @@ QRect OutlineRect(const QRect& square) {
 RotarySwitch::RotarySwitch(int labelsStringId, int titleStringId, QWidget& parent,
                            const QRect& rectangle, double marginDivisor, ColorRef titleColor,
                            int notifyMessage)
-    : parent_(&parent),
+    : SurfaceSwitch(parent, rectangle, labelsStringId, titleStringId, titleColor, notifyMessage),
       pointerAngle_(rotary::ToRadians(rotary::kStartDegrees)),
-      labels_(rotary::SplitLabels(strings::LoadString(labelsStringId))),
-      count_(static_cast<int>(labels_.size())),
       degrees_(rotary::PositionDegrees(count_)),
-      titleColor_(titleColor),
-      rectangle_(rectangle),
-      notifyMessage_(notifyMessage),
-      marginDivisor_(marginDivisor),
-      title_(strings::LoadString(titleStringId)) {
+      marginDivisor_(marginDivisor) {
     flashTimer_.setSingleShot(true);
     QObject::connect(&flashTimer_, &QTimer::timeout, [this] {
         flash_ = false;
         Invalidate();
     });
-    focusProxy_ = new SwitchFocusProxy(
-        parent, rectangle, [this](int key) { return KeyPress(key); }, [this] { Invalidate(); });
-    moveCursor_ = [this](const QPoint& point) {
-        if (parent_ != nullptr) {
-            QCursor::setPos(parent_->mapToGlobal(point));
-        }
-    };
     Layout(QFontMetrics(parent.font()));
 }
 
-RotarySwitch::~RotarySwitch() {
-    delete focusProxy_.data();
-}
-
-QWidget* RotarySwitch::FocusWidget() const {
-    return focusProxy_.data();
-}
-
-bool RotarySwitch::HasFocus() const {
-    return focusProxy_ != nullptr && focusProxy_->hasFocus();
-}
+RotarySwitch::~RotarySwitch() = default;
 
 void RotarySwitch::Layout(const QFontMetrics& metrics) {
     knob_ = rotary::KnobIn(rectangle_, marginDivisor_);
@@ -217,8 +190,8 @@ void RotarySwitch::MouseDown(const QPoint& point) {
     }
     pressedInside_ = rectangle_.contains(point);
     pressPoint_ = point;
-    if (pressedInside_ && focusProxy_ != nullptr) {
-        focusProxy_->setFocus(Qt::MouseFocusReason);
+    if (pressedInside_) {
+        TakeFocus();
     }
     if (!grabSquare_.contains(point)) {
         return;
@@ -262,27 +235,9 @@ void RotarySwitch::MouseUp(const QPoint& point) {
     Invalidate();
 }
 
-bool RotarySwitch::KeyPress(int key) {
-    if (!enabled_ || degrees_.empty()) {
-        return false;
-    }
-    const std::optional<int> target =
-        KeyTarget(key, selected_, count_, {Qt::Key_Right, Qt::Key_Up});
-    if (!target) {
-        return false;
-    }
-    if (*target != selected_) {
-        Select(*target);
-        Notify();
-    }
-    return true;
-}
-
-void RotarySwitch::SetPosition(int index) {
-    if (index < 0 || index >= count_) {
-        return;
-    }
-    Select(index);
+// A knob turns clockwise with Right and Up.
+std::pair<int, int> RotarySwitch::ForwardKeys() const {
+    return {Qt::Key_Right, Qt::Key_Up};
 }
 
 void RotarySwitch::Select(int index) {
@@ -290,21 +245,6 @@ void RotarySwitch::Select(int index) {
     pointerAngle_ = PointerRadians();
     grabSquare_ = rotary::GrabSquare(knob_, pointerAngle_);
     Invalidate();
-}
-
-void RotarySwitch::Enable(bool enable) {
-    enabled_ = enable;
-    if (!enable) {
-        dragging_ = false;
-    }
-    if (focusProxy_ != nullptr) {
-        focusProxy_->setEnabled(enable);
-    }
-    Invalidate();
-}
-
-void RotarySwitch::Notify() {
-    PostNotifyMessage(parent_.data(), notifyMessage_);
 }
 
 // Labels may reach out of the rectangle on the left, so they are repainted too.

@@ -1,18 +1,14 @@
 #include "controls/slide_switch.h"
 
-#include <QCursor>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
 
-#include "controls/notify_message_event.h"
 #include "controls/rotary_geometry.h"
 #include "controls/surface_drawing.h"
-#include "controls/switch_focus_proxy.h"
 #include "platform/tick_count.h"
-#include "resources/string_table.h"
 
 namespace {
 
@@ -25,40 +21,17 @@ QColor Colour(ColorRef ref) {
 SlideSwitch::SlideSwitch(QWidget& parent, int labelsStringId, int titleStringId, int style,
                          int notifyMessage, const QRect& rectangle, ColorRef faceColor,
                          ColorRef highlightColor, ColorRef shadowColor, ColorRef titleColor)
-    : highlightColor_(highlightColor),
+    : SurfaceSwitch(parent, rectangle, labelsStringId, titleStringId, titleColor, notifyMessage),
+      highlightColor_(highlightColor),
       faceColor_(faceColor),
       shadowColor_(shadowColor),
-      labels_(rotary::SplitLabels(strings::LoadString(labelsStringId))),
-      count_(static_cast<int>(labels_.size())),
-      style_(style),
-      parent_(&parent),
-      notifyMessage_(notifyMessage),
-      title_(strings::LoadString(titleStringId)),
-      titleColor_(titleColor),
-      rectangle_(rectangle) {
-    focusProxy_ = new SwitchFocusProxy(
-        parent, rectangle, [this](int key) { return KeyPress(key); }, [this] { Invalidate(); });
-    moveCursor_ = [this](const QPoint& point) {
-        if (parent_ != nullptr) {
-            QCursor::setPos(parent_->mapToGlobal(point));
-        }
-    };
+      style_(style) {
     // Laid out now as well as at the first paint, so that the mouse works on a
     // lever that has not been painted yet.
     layout_ = slide::LayoutIn(rectangle_, QFontMetrics(parent.font()).height(), count_);
 }
 
-SlideSwitch::~SlideSwitch() {
-    delete focusProxy_.data();
-}
-
-QWidget* SlideSwitch::FocusWidget() const {
-    return focusProxy_.data();
-}
-
-bool SlideSwitch::HasFocus() const {
-    return focusProxy_ != nullptr && focusProxy_->hasFocus();
-}
+SlideSwitch::~SlideSwitch() = default;
 
 void SlideSwitch::Layout(const QFontMetrics& metrics) {
     layout_ = slide::LayoutIn(rectangle_, metrics.height(), count_);
@@ -188,9 +161,7 @@ void SlideSwitch::MouseDown(const QPoint& point) {
         return;
     }
     pressedInside_ = true;
-    if (focusProxy_ != nullptr) {
-        focusProxy_->setFocus(Qt::MouseFocusReason);
-    }
+    TakeFocus();
     if (!pressPending_ && Thumb().contains(point)) {
         pressTick_ = platform::TickCount();
         pressPoint_ = point;
@@ -250,27 +221,9 @@ void SlideSwitch::MouseUp(const QPoint& point) {
     Invalidate();
 }
 
-bool SlideSwitch::KeyPress(int key) {
-    if (!enabled_ || count_ == 0) {
-        return false;
-    }
-    const std::optional<int> target =
-        KeyTarget(key, selected_, count_, {Qt::Key_Down, Qt::Key_Right});
-    if (!target) {
-        return false;
-    }
-    if (*target != selected_) {
-        Select(*target);
-        Notify();
-    }
-    return true;
-}
-
-void SlideSwitch::SetPosition(int index) {
-    if (index < 0 || index >= count_) {
-        return;
-    }
-    Select(index);
+// A lever moves down with Down and Right.
+std::pair<int, int> SlideSwitch::ForwardKeys() const {
+    return {Qt::Key_Down, Qt::Key_Right};
 }
 
 void SlideSwitch::Select(int index) {
@@ -280,25 +233,7 @@ void SlideSwitch::Select(int index) {
     }
 }
 
-void SlideSwitch::Enable(bool enable) {
-    enabled_ = enable;
-    if (!enable) {
-        pressPending_ = false;
-        dragging_ = false;
-        snappedDuringDrag_ = false;
-    }
-    if (focusProxy_ != nullptr) {
-        focusProxy_->setEnabled(enable);
-    }
-    Invalidate();
-}
-
-void SlideSwitch::Notify() {
-    PostNotifyMessage(parent_.data(), notifyMessage_);
-}
-
-void SlideSwitch::Invalidate() {
-    if (parent_ != nullptr) {
-        parent_->update(rectangle_);
-    }
+void SlideSwitch::CancelPress() {
+    pressPending_ = false;
+    snappedDuringDrag_ = false;
 }
