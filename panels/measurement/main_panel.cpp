@@ -226,6 +226,9 @@ bool CPan1Obj::WaitElapsed() const {
 
 void CPan1Obj::Tick() {
     const int mode = App().readingMode.load();
+    if (mode == kReadingIdle) {
+        return;
+    }
     const bool ok = RunInFailureScope([this, mode] {
         switch (mode) {
             case kReadingSingle:
