@@ -64,6 +64,22 @@ public:
     void SetOutputType(const std::string& channels, const std::string& value) override;
     void SetTtlTriggerSource(const std::string& source) override;
     std::string QueryScpType(int channel) override;
+    void SetSourceFm(const std::string& channels, const std::string& value) override;
+    void SetSourceFunction(const std::string& channels, const std::string& function) override;
+    void SetSourcePulseModulation(const std::string& channels, const std::string& value) override;
+    void SetPulsePeriod(const std::string& channels, const std::string& value) override;
+    void SetPulseWidth(const std::string& channels, const std::string& value) override;
+    void SetSampleTimer(const std::string& value) override;
+    void SetDebounceTime(const std::string& channels, double time) override;
+    std::string QueryThreshold(const std::string& channels) override;
+    void CalTare(const std::string& channels) override;
+    int QueryCalTare() override;
+    std::string Calibrate() override;
+    void StoreTare() override;
+    void ResetTare() override;
+    void StoreAdcCalibration() override;
+    // What QueryCalTare and Calibrate answer from now on (default 0 and "").
+    void SetCalibrationAnswers(int tareStatus, std::string calibrateText);
 
 private:
     // Logs the call, then raises the scripted failure if there is one.
@@ -82,4 +98,6 @@ private:
     bool cleared_ = false;
     int operationCondition_ = 0;
     int lastStatus_ = 0;
+    int calTareAnswer_ = 0;
+    std::string calibrateAnswer_;
 };
