@@ -217,7 +217,6 @@ CTrigDlg::CTrigDlg(CTrigObj& panel)
 CTrigDlg::~CTrigDlg() {
     // The edits lose the focus while the page goes away: that is no reason to
     // ask the instrument anything.
-    closing_ = true;
     for (int id : {kTimerEdit, kCountEdit, kTimerSpin, kCountSpin}) {
         if (QWidget* control = Item(id)) {
             control->removeEventFilter(this);
@@ -600,9 +599,6 @@ bool CTrigDlg::EditKey(QLineEdit* edit, QEvent* event) {
 }
 
 bool CTrigDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (closing_) {
-        return false;
-    }
     auto* edit = qobject_cast<QLineEdit*>(watched);
     const bool isEdit = edit != nullptr && (edit == TimerEdit() || edit == CountEdit());
     switch (event->type()) {

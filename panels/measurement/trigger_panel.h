@@ -124,5 +124,4 @@ private:
     std::unique_ptr<SlideSwitch> trigLine_;
     std::unique_ptr<RotarySwitch> armSource_;
     std::unique_ptr<SlideSwitch> armLine_;
-    bool closing_ = false;
 };

@@ -513,3 +513,16 @@ TEST_F(TriggerPanelSimulatorTest, TtltFollowedByALetterStopsTheRefresh) {
     EXPECT_EQ(page->TriggerSourceKnob().Selected(), kTriggerBus);
     EXPECT_EQ(page->TimerEdit()->text(), "1");
 }
+
+TEST_F(TriggerPanelTest, LeavingThePageWithAnEditFocusedAsksTheInstrumentNothing) {
+    ShowPanel();
+    mainWindow->show();
+    QApplication::setActiveWindow(mainWindow);
+    page->TimerEdit()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), page->TimerEdit());
+    page->TimerEdit()->setText("999");
+    session->ClearCalls();
+    mainWindow->OnCommand(menus::kStatusPanel);
+    EXPECT_EQ(session->CallCount("QueryTriggerTimer"), 0);
+    EXPECT_EQ(session->CallCount("SetTriggerTimer"), 0);
+}
