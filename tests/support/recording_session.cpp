@@ -1,6 +1,7 @@
 #include "recording_session.h"
 
 #include <chrono>
+#include <cstdio>
 
 #include "instrument/user_exception.h"
 
@@ -194,4 +195,37 @@ Revisions RecordingSession::QueryRevision() {
 void RecordingSession::SetInputGain(const std::string& channels, const std::string& value) {
     Enter("SetInputGain", channels + "," + value);
     EmulatedInstrument::SetInputGain(channels, value);
+}
+
+Text RecordingSession::QueryArmSource() {
+    Enter("QueryArmSource");
+    return EmulatedInstrument::QueryArmSource();
+}
+
+void RecordingSession::SetArmSource(const std::string& source) {
+    Enter("SetArmSource", source);
+    EmulatedInstrument::SetArmSource(source);
+}
+
+double RecordingSession::QueryTriggerTimer() {
+    Enter("QueryTriggerTimer");
+    return EmulatedInstrument::QueryTriggerTimer();
+}
+
+// Logged with %g, as the live instrument formats the command.
+void RecordingSession::SetTriggerTimer(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", seconds);
+    Enter("SetTriggerTimer", text);
+    EmulatedInstrument::SetTriggerTimer(seconds);
+}
+
+Text RecordingSession::QueryTriggerCount() {
+    Enter("QueryTriggerCount");
+    return EmulatedInstrument::QueryTriggerCount();
+}
+
+void RecordingSession::SetTriggerCount(const std::string& count) {
+    Enter("SetTriggerCount", count);
+    EmulatedInstrument::SetTriggerCount(count);
 }

@@ -52,6 +52,12 @@ public:
     void DeviceClear() override;
     Revisions QueryRevision() override;
     void SetInputGain(const std::string& channels, const std::string& value) override;
+    Text QueryArmSource() override;
+    void SetArmSource(const std::string& source) override;
+    double QueryTriggerTimer() override;
+    void SetTriggerTimer(double seconds) override;
+    Text QueryTriggerCount() override;
+    void SetTriggerCount(const std::string& count) override;
 
 private:
     // Logs the call, then raises the scripted failure if there is one.
