@@ -12,7 +12,9 @@ TextFileContents Decoded(const QByteArray& bytes) {
     if (bytes.contains('\0')) {
         return {TextFileContents::kNotText, QString()};
     }
-    QStringDecoder decoder(QStringConverter::Utf8);
+    // Stateless: a sequence cut off at the end of the file is an error, not
+    // something kept for more bytes to come.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError()) {
         return {TextFileContents::kNotText, QString()};
