@@ -22,10 +22,12 @@ public:
     virtual bool AskOkCancel(const QString& text) = 0;
     // The default beep.
     virtual void Beep() = 0;
-    // File choosers with a filter such as "Algorithm Files (*.alg);;All Files (*)";
-    // null when the operator cancels.
-    virtual std::optional<QString> ChooseOpenFile(const QString& filter) = 0;
-    virtual std::optional<QString> ChooseSaveFile(const QString& filter,
+    // File choosers titled `title`, with a filter in Qt's form such as
+    // "Algorithm files (*.alg);;All Files (*)" (see QtFileFilter); null when
+    // the operator cancels. The save chooser asks before an existing file is
+    // replaced and adds no extension to the name typed.
+    virtual std::optional<QString> ChooseOpenFile(const QString& title, const QString& filter) = 0;
+    virtual std::optional<QString> ChooseSaveFile(const QString& title, const QString& filter,
                                                   const QString& suggestedName) = 0;
     // The Select Instrument choice among discovered resources; null on Cancel.
     virtual std::optional<QString> SelectInstrument(const QStringList& candidates) = 0;

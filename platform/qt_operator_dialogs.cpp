@@ -64,16 +64,20 @@ void QtOperatorDialogs::Beep() {
     RunOnUiThread([] { QApplication::beep(); });
 }
 
-std::optional<QString> QtOperatorDialogs::ChooseOpenFile(const QString& filter) {
+std::optional<QString> QtOperatorDialogs::ChooseOpenFile(const QString& title,
+                                                         const QString& filter) {
     const QString chosen =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), Caption(), QString(), filter);
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
     return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
 }
 
-std::optional<QString> QtOperatorDialogs::ChooseSaveFile(const QString& filter,
+// QFileDialog confirms an overwrite unless told otherwise and, without a
+// default suffix, keeps the name exactly as typed.
+std::optional<QString> QtOperatorDialogs::ChooseSaveFile(const QString& title,
+                                                         const QString& filter,
                                                          const QString& suggestedName) {
-    const QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), Caption(),
-                                                        suggestedName, filter);
+    const QString chosen =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggestedName, filter);
     return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
 }
 

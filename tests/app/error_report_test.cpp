@@ -58,8 +58,10 @@ public:
     }
     bool AskOkCancel(const QString&) override { return true; }
     void Beep() override { log_.Add(QStringLiteral("beep")); }
-    std::optional<QString> ChooseOpenFile(const QString&) override { return std::nullopt; }
-    std::optional<QString> ChooseSaveFile(const QString&, const QString&) override {
+    std::optional<QString> ChooseOpenFile(const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> ChooseSaveFile(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
     std::optional<QString> SelectInstrument(const QStringList&) override { return std::nullopt; }

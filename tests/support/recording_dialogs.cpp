@@ -1,8 +1,8 @@
 #include "recording_dialogs.h"
 
-void RecordingDialogs::Record(DialogEvent::Kind kind, const QString& text) {
+void RecordingDialogs::Record(DialogEvent::Kind kind, const QString& text, const QString& title) {
     std::lock_guard<std::mutex> lock(mutex_);
-    events_.push_back({kind, text});
+    events_.push_back({kind, text, title});
 }
 
 void RecordingDialogs::ShowMessage(const QString& text) {
@@ -36,14 +36,16 @@ void RecordingDialogs::Beep() {
     Record(DialogEvent::Beep, QString());
 }
 
-std::optional<QString> RecordingDialogs::ChooseOpenFile(const QString& filter) {
-    Record(DialogEvent::OpenFile, filter);
+std::optional<QString> RecordingDialogs::ChooseOpenFile(const QString& title,
+                                                        const QString& filter) {
+    Record(DialogEvent::OpenFile, filter, title);
     std::lock_guard<std::mutex> lock(mutex_);
     return Take(fileAnswers_);
 }
 
-std::optional<QString> RecordingDialogs::ChooseSaveFile(const QString& filter, const QString&) {
-    Record(DialogEvent::SaveFile, filter);
+std::optional<QString> RecordingDialogs::ChooseSaveFile(const QString& title, const QString& filter,
+                                                        const QString&) {
+    Record(DialogEvent::SaveFile, filter, title);
     std::lock_guard<std::mutex> lock(mutex_);
     return Take(fileAnswers_);
 }

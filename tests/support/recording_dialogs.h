@@ -13,7 +13,8 @@
 struct DialogEvent {
     enum Kind { Message, Question, Beep, OpenFile, SaveFile, SelectInstrument, Modal, Help };
     Kind kind;
-    QString text;  // message text, file filter, candidates joined by '|', dialog title
+    QString text;               // message text, file filter, candidates joined by '|', dialog title
+    QString title = QString();  // a file chooser's title
 };
 
 class RecordingDialogs : public platform::OperatorDialogs {
@@ -21,8 +22,8 @@ public:
     void ShowMessage(const QString& text) override;
     bool AskOkCancel(const QString& text) override;
     void Beep() override;
-    std::optional<QString> ChooseOpenFile(const QString& filter) override;
-    std::optional<QString> ChooseSaveFile(const QString& filter,
+    std::optional<QString> ChooseOpenFile(const QString& title, const QString& filter) override;
+    std::optional<QString> ChooseSaveFile(const QString& title, const QString& filter,
                                           const QString& suggestedName) override;
     std::optional<QString> SelectInstrument(const QStringList& candidates) override;
     int RunModal(QDialog& dialog) override;
@@ -43,7 +44,7 @@ public:
     void Clear();
 
 private:
-    void Record(DialogEvent::Kind kind, const QString& text);
+    void Record(DialogEvent::Kind kind, const QString& text, const QString& title = QString());
 
     mutable std::mutex mutex_;
     std::vector<DialogEvent> events_;

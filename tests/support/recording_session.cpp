@@ -1,5 +1,8 @@
 #include "recording_session.h"
 
+#include <QLocale>
+#include <QString>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -228,4 +231,36 @@ Text RecordingSession::QueryTriggerCount() {
 void RecordingSession::SetTriggerCount(const std::string& count) {
     Enter("SetTriggerCount", count);
     EmulatedInstrument::SetTriggerCount(count);
+}
+
+void RecordingSession::DownloadAlgorithm(const std::string& algorithmName,
+                                         const std::string& sizeText, const std::string& source) {
+    Enter("DownloadAlgorithm", algorithmName + "," + sizeText + "," + source);
+    EmulatedInstrument::DownloadAlgorithm(algorithmName, sizeText, source);
+}
+
+void RecordingSession::SetAlgorithmScalar(const std::string& algorithmName,
+                                          const std::string& variableName,
+                                          const std::string& value) {
+    Enter("SetAlgorithmScalar", algorithmName + "," + variableName + "," + value);
+    EmulatedInstrument::SetAlgorithmScalar(algorithmName, variableName, value);
+}
+
+void RecordingSession::UpdateAlgorithms() {
+    Enter("UpdateAlgorithms");
+    EmulatedInstrument::UpdateAlgorithms();
+}
+
+void RecordingSession::SetAlgorithmArray(const std::string& algorithmName,
+                                         const std::string& arrayName,
+                                         const std::vector<double>& values, int count) {
+    const int sent = std::clamp(count, 0, static_cast<int>(values.size()));
+    std::string arguments = algorithmName + "," + arrayName + "," + std::to_string(count) + ":";
+    for (int i = 0; i < sent; ++i) {
+        arguments += (i == 0 ? "" : " ") + QString::number(values[static_cast<std::size_t>(i)], 'g',
+                                                           QLocale::FloatingPointShortest)
+                                               .toStdString();
+    }
+    Enter("SetAlgorithmArray", arguments);
+    EmulatedInstrument::SetAlgorithmArray(algorithmName, arrayName, values, count);
 }

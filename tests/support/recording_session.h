@@ -58,6 +58,16 @@ public:
     void SetTriggerTimer(double seconds) override;
     Text QueryTriggerCount() override;
     void SetTriggerCount(const std::string& count) override;
+    // "DownloadAlgorithm(name,size,source)" with the source byte for byte.
+    void DownloadAlgorithm(const std::string& algorithmName, const std::string& sizeText,
+                           const std::string& source) override;
+    void SetAlgorithmScalar(const std::string& algorithmName, const std::string& variableName,
+                            const std::string& value) override;
+    void UpdateAlgorithms() override;
+    // "SetAlgorithmArray(name,array,count:v1 v2 ...)", the values sent in
+    // their shortest exact form.
+    void SetAlgorithmArray(const std::string& algorithmName, const std::string& arrayName,
+                           const std::vector<double>& values, int count) override;
 
 private:
     // Logs the call, then raises the scripted failure if there is one.
