@@ -242,8 +242,9 @@ void CFifoDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
     if (grid_.left() == 0 && gridCaption_ != nullptr) {
+        // The full line height of "M", as a text extent gives it, so no value is clipped.
         grid_ = FifoGridRect(gridCaption_->geometry(),
-                             fontMetrics().boundingRect(QLatin1Char('M')).height());
+                             fontMetrics().size(Qt::TextSingleLine, QStringLiteral("M")).height());
     }
     PaintGrid(painter);
 }
