@@ -81,11 +81,6 @@ protected:
 
 }  // namespace
 
-TEST(FifoGrid, SpansTheCaptionAndFourLinesBelowIt) {
-    const QRect grid = FifoGridRect(QRect(10, 50, 300, 20), 13);
-    EXPECT_EQ(grid, QRect(10, 72, 300, 72));
-}
-
 TEST_F(FifoPanelTest, EmulationShowsFortyMadeUpValuesAndTheirRanges) {
     Open();
     EXPECT_EQ(Cells(), QStringList(20, QString()));
