@@ -65,6 +65,11 @@ void RecordingSession::ClearCalls() {
 void RecordingSession::Enter(const std::string& operation, const std::string& arguments) {
     std::lock_guard<std::mutex> lock(mutex_);
     calls_.push_back(operation + "(" + arguments + ")");
+    const auto delayed = delayedFailures_.find(operation);
+    if (delayed != delayedFailures_.end() && delayed->second.first-- == 0) {
+        failures_[operation] = {delayed->second.second, 1};
+        delayedFailures_.erase(delayed);
+    }
     const auto failure = failures_.find(operation);
     if (failure == failures_.end()) {
         return;
@@ -263,4 +268,63 @@ void RecordingSession::SetAlgorithmArray(const std::string& algorithmName,
     }
     Enter("SetAlgorithmArray", arguments);
     EmulatedInstrument::SetAlgorithmArray(algorithmName, arrayName, values, count);
+}
+
+int RecordingSession::QueryQuestionableCondition() {
+    Enter("QueryQuestionableCondition");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return questionableCondition_;
+}
+
+int RecordingSession::QueryStatusByte() {
+    Enter("QueryStatusByte");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return statusByte_;
+}
+
+void RecordingSession::ClearStatus() {
+    Enter("ClearStatus");
+    std::lock_guard<std::mutex> lock(mutex_);
+    errorQueue_.clear();
+    statusByte_ = 0;
+}
+
+int RecordingSession::QueryFifoCount() {
+    Enter("QueryFifoCount");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return static_cast<int>(fifo_.size());
+}
+
+std::vector<double> RecordingSession::ReadFifo(int count) {
+    Enter("ReadFifo", std::to_string(count));
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto taken = std::min(fifo_.size(), static_cast<std::size_t>(std::max(count, 0)));
+    std::vector<double> values(fifo_.begin(), fifo_.begin() + static_cast<long>(taken));
+    fifo_.erase(fifo_.begin(), fifo_.begin() + static_cast<long>(taken));
+    return values;
+}
+
+void RecordingSession::SetQuestionableCondition(int value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    questionableCondition_ = value;
+}
+
+void RecordingSession::SetStatusByte(int value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    statusByte_ = value;
+}
+
+void RecordingSession::FailAfter(const std::string& operation, int successes, int status) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    delayedFailures_[operation] = {successes, status};
+}
+
+void RecordingSession::SetFifo(std::vector<double> values) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    fifo_.assign(values.begin(), values.end());
+}
+
+void RecordingSession::ActAsLive() {
+    sessionHandle = 1;
+    sessionSet = true;
 }

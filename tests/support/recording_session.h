@@ -68,6 +68,23 @@ public:
     // their shortest exact form.
     void SetAlgorithmArray(const std::string& algorithmName, const std::string& arrayName,
                            const std::vector<double>& values, int count) override;
+    int QueryQuestionableCondition() override;
+    int QueryStatusByte() override;
+    void ClearStatus() override;
+    int QueryFifoCount() override;
+    std::vector<double> ReadFifo(int count) override;
+
+    // The questionable condition register and the status byte as answered;
+    // ClearStatus empties the error queue and clears the status byte.
+    void SetQuestionableCondition(int value);
+    void SetStatusByte(int value);
+    // The next `successes` calls of `operation` succeed, the one after fails
+    // with `status` (once).
+    void FailAfter(const std::string& operation, int successes, int status);
+    // The FIFO's contents; ReadFifo takes values from the front.
+    void SetFifo(std::vector<double> values);
+    // The panels then take the live instrument's path (the session handle is set).
+    void ActAsLive();
 
 private:
     // Logs the call, then raises the scripted failure if there is one.
@@ -86,4 +103,8 @@ private:
     bool cleared_ = false;
     int operationCondition_ = 0;
     int lastStatus_ = 0;
+    int questionableCondition_ = 0;
+    int statusByte_ = 0;
+    std::map<std::string, std::pair<int, int>> delayedFailures_;  // successes left, status
+    std::deque<double> fifo_;
 };
