@@ -7,6 +7,7 @@
 // message box during the run is counted and fails the run: it would mean a
 // panel reported an error, and the figures would include the operator.
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -130,6 +132,7 @@ int main(int argc, char* argv[]) {
     PaintWatch watch;
     application.installEventFilter(&watch);
     std::vector<double> switchMs;
+    std::map<int, std::vector<double>> byCommand;
     int unpainted = 0;
     for (int round = 0; round < rounds; ++round) {
         for (const int command : kPanelCommands) {
@@ -146,8 +149,10 @@ int main(int argc, char* argv[]) {
                 ++unpainted;
                 continue;
             }
-            switchMs.push_back(
-                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            const double ms =
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            switchMs.push_back(ms);
+            byCommand[command].push_back(ms);
         }
     }
     application.removeEventFilter(&watch);
@@ -161,6 +166,14 @@ int main(int argc, char* argv[]) {
         "panel switch, menu command to page painted: median %.3f ms, p99 %.3f ms, "
         "max %.3f ms (%zu switches, target p99 < 16 ms)\n",
         Percentile(switchMs, 50), Percentile(switchMs, 99), switchMs.back(), switchMs.size());
+    // Which page costs what, so that a slow one can be found.
+    for (auto& [command, times] : byCommand) {
+        std::sort(times.begin(), times.end());
+        const QAction* action = mainWindow->Action(command);
+        std::printf("  %-20s median %7.3f ms, p99 %7.3f ms\n",
+                    action != nullptr ? qPrintable(action->text().remove(QLatin1Char('&'))) : "?",
+                    Percentile(times, 50), Percentile(times, 99));
+    }
     app.readingMode.store(kReadingIdle);
     delete mainWindow;
     if (unpainted != 0 || dialogs->shown != 0) {
