@@ -58,8 +58,10 @@ public:
         return false;
     }
     void Beep() override {}
-    std::optional<QString> ChooseOpenFile(const QString&) override { return std::nullopt; }
-    std::optional<QString> ChooseSaveFile(const QString&, const QString&) override {
+    std::optional<QString> ChooseOpenFile(const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> ChooseSaveFile(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
     std::optional<QString> SelectInstrument(const QStringList& candidates) override {
