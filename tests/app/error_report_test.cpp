@@ -56,6 +56,10 @@ public:
             whileShown();
         }
     }
+    bool ShowMessageOfferingStop(const QString& text, const QString& stopLabel) override {
+        log_.Add(QStringLiteral("box [%1]: ").arg(stopLabel) + text);
+        return stopAnswer;
+    }
     bool AskOkCancel(const QString&) override { return true; }
     void Beep() override { log_.Add(QStringLiteral("beep")); }
     std::optional<QString> ChooseOpenFile(const QString&) override { return std::nullopt; }
@@ -68,6 +72,8 @@ public:
 
     // Runs while a box is "open", as the operator reads it.
     std::function<void()> whileShown;
+    // The operator's answer to every box that offers a stop.
+    bool stopAnswer = false;
 
 private:
     EventLog& log_;
