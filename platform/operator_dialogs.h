@@ -18,6 +18,10 @@ public:
 
     // A message box with an OK button and the caption "Qot7720 SFP".
     virtual void ShowMessage(const QString& text) = 0;
+    // A message box with OK and a second button labelled `stopLabel`, for a
+    // report that repeats while something keeps failing; true when the
+    // operator chose the second button.
+    virtual bool ShowMessageOfferingStop(const QString& text, const QString& stopLabel) = 0;
     // OK/Cancel question; true for OK.
     virtual bool AskOkCancel(const QString& text) = 0;
     // The default beep.

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -49,6 +50,17 @@ void QtOperatorDialogs::ShowMessage(const QString& text) {
         QMessageBox box(QMessageBox::NoIcon, Caption(), text, QMessageBox::Ok,
                         QApplication::activeWindow());
         box.exec();
+    });
+}
+
+bool QtOperatorDialogs::ShowMessageOfferingStop(const QString& text, const QString& stopLabel) {
+    return RunOnUiThread([&text, &stopLabel] {
+        QMessageBox box(QMessageBox::NoIcon, Caption(), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        QPushButton* stop = box.addButton(stopLabel, QMessageBox::RejectRole);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.exec();
+        return box.clickedButton() == stop;
     });
 }
 

@@ -9,6 +9,7 @@ namespace platform {
 class QtOperatorDialogs : public OperatorDialogs {
 public:
     void ShowMessage(const QString& text) override;
+    bool ShowMessageOfferingStop(const QString& text, const QString& stopLabel) override;
     bool AskOkCancel(const QString& text) override;
     void Beep() override;
     std::optional<QString> ChooseOpenFile(const QString& title, const QString& filter) override;

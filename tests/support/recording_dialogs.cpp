@@ -9,6 +9,28 @@ void RecordingDialogs::ShowMessage(const QString& text) {
     Record(DialogEvent::Message, text);
 }
 
+bool RecordingDialogs::ShowMessageOfferingStop(const QString& text, const QString&) {
+    Record(DialogEvent::Message, text);
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++offeredStops_;
+    if (stopAnswers_.empty()) {
+        return false;
+    }
+    const bool answer = stopAnswers_.front();
+    stopAnswers_.pop_front();
+    return answer;
+}
+
+void RecordingDialogs::AnswerStop(bool stop) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopAnswers_.push_back(stop);
+}
+
+int RecordingDialogs::OfferedStops() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return offeredStops_;
+}
+
 bool RecordingDialogs::AskOkCancel(const QString& text) {
     Record(DialogEvent::Question, text);
     std::lock_guard<std::mutex> lock(mutex_);

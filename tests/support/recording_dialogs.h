@@ -20,6 +20,8 @@ struct DialogEvent {
 class RecordingDialogs : public platform::OperatorDialogs {
 public:
     void ShowMessage(const QString& text) override;
+    // Recorded as a message; answered from AnswerStop (default: OK).
+    bool ShowMessageOfferingStop(const QString& text, const QString& stopLabel) override;
     bool AskOkCancel(const QString& text) override;
     void Beep() override;
     std::optional<QString> ChooseOpenFile(const QString& title, const QString& filter) override;
@@ -32,6 +34,9 @@ public:
     // Scripted answers, used in order; when a queue is empty the defaults
     // are OK, cancel (no file, no instrument) and the modal handler.
     void AnswerQuestion(bool ok);
+    void AnswerStop(bool stop);
+    // Messages that offered a stop button.
+    int OfferedStops() const;
     void AnswerFile(std::optional<QString> path);
     void AnswerSelection(std::optional<QString> name);
     // Runs each modal dialog; the default rejects it without showing it.
@@ -49,6 +54,8 @@ private:
     mutable std::mutex mutex_;
     std::vector<DialogEvent> events_;
     std::deque<bool> questionAnswers_;
+    std::deque<bool> stopAnswers_;
+    int offeredStops_ = 0;
     // (answered, text): a pair rather than optional<QString>, which trips
     // a false maybe-uninitialized warning in g++ 12.
     using Answer = std::pair<bool, QString>;
