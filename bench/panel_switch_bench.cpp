@@ -53,6 +53,10 @@ public:
         ++shown;
         std::fprintf(stderr, "message box: %s\n", qPrintable(text));
     }
+    bool ShowMessageOfferingStop(const QString& text, const QString&) override {
+        ShowMessage(text);
+        return false;
+    }
     bool AskOkCancel(const QString& text) override {
         ShowMessage(text);
         return false;
