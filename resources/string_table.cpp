@@ -55,6 +55,7 @@ const std::map<int, const char*>& Table() {
         {kNoInstrumentFound,
          "No 'QO T7720' could be found.  Soft Front Panel executing in emulation mode."},
         {kFifoElementsCaption, "Fifo elements %d through %d :"},
+        {kNotANumber, "\"%s\" is not a number.  Command not sent."},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},

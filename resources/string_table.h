@@ -45,6 +45,7 @@ constexpr int kDriverNotLoaded = 130;
 constexpr int kVisaNotFound = 131;
 constexpr int kNoInstrumentFound = 132;
 constexpr int kFifoElementsCaption = 133;
+constexpr int kNotANumber = 150;
 constexpr int kApplicationTitle = 5006;
 constexpr int kFifoEmpty = 5007;
 constexpr int kReadFromFifo = 5008;

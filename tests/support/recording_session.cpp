@@ -14,6 +14,12 @@ void RecordingSession::StopFailing(const std::string& operation) {
     failures_.erase(operation);
 }
 
+void RecordingSession::FailAfter(const std::string& operation, int passes, int status) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    failures_[operation] = {status, -1};
+    passes_[operation] = passes;
+}
+
 void RecordingSession::QueueError(int code, const std::string& message) {
     std::lock_guard<std::mutex> lock(mutex_);
     errorQueue_.emplace_back(code, message);
@@ -63,6 +69,10 @@ void RecordingSession::Enter(const std::string& operation, const std::string& ar
     calls_.push_back(operation + "(" + arguments + ")");
     const auto failure = failures_.find(operation);
     if (failure == failures_.end()) {
+        return;
+    }
+    if (auto pass = passes_.find(operation); pass != passes_.end() && pass->second > 0) {
+        --pass->second;
         return;
     }
     lastStatus_ = failure->second.first;

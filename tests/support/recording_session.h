@@ -20,6 +20,8 @@ public:
     // `times` < 0 fails every call from now on.
     void FailOperation(const std::string& operation, int status, int times = -1);
     void StopFailing(const std::string& operation);
+    // Lets `passes` calls of the operation succeed, then fails every later one.
+    void FailAfter(const std::string& operation, int passes, int status);
     // Instrument errors that QueryErrorQueue hands out, oldest first.
     void QueueError(int code, const std::string& message);
     void SetOperationCondition(int value);
@@ -73,6 +75,7 @@ private:
     std::vector<std::string> calls_;
     std::map<std::string, std::pair<int, int>> failures_;  // status, remaining (-1 = always)
     std::deque<std::pair<int, std::string>> errorQueue_;
+    std::map<std::string, int> passes_;  // calls let through before a failure
     std::deque<int> opcAnswers_;
     std::map<int, std::string> errorMessages_;
     std::optional<Revisions> revisions_;
