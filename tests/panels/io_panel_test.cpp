@@ -315,3 +315,35 @@ TEST_F(ScpMapTest, AFailedPositionIsReportedOnceAndLaterRowsStayEmpty) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(IoPanelTest, EmulatedSettingsLandOnTheirPositionsOnly) {
+    StartIo();
+    page->Selector().Item<QAbstractButton>(1443)->click();
+    page->Selector().Item<QLineEdit>(1072)->setText("108,117");
+    mainWindow->OnTick();
+    Pick(kGain, "MAX");
+    Enter(kFilterFrequency, "2 MHz");
+    Button(1462)->click();
+    Pick(kExcitation, "5");
+    ASSERT_TRUE(dialogs->Messages().isEmpty());
+    const auto first = session->GetScpSettings(1);
+    const auto second = session->GetScpSettings(2);
+    const auto untouched = session->GetScpSettings(0);
+    ASSERT_TRUE(first && second && untouched);
+    for (const ScpChannelSettings& channel : {first->channels[0], second->channels[1]}) {
+        EXPECT_EQ(channel.inputGain, "MAX");
+        EXPECT_EQ(channel.filterFrequency, "2e+06");
+        EXPECT_EQ(channel.inputLow, "WVOL");
+        EXPECT_EQ(channel.excitationVoltage, "5");
+    }
+    const ScpChannelSettings defaults;
+    for (const ScpChannelSettings& channel :
+         {first->channels[1], second->channels[0], untouched->channels[0]}) {
+        EXPECT_EQ(channel.inputGain, defaults.inputGain);
+        EXPECT_EQ(channel.inputLow, defaults.inputLow);
+    }
+}
+
+}  // namespace
