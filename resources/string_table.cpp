@@ -60,6 +60,7 @@ const std::map<int, const char*>& Table() {
          "was left unchanged."},
         {kCouldNotWriteFile,
          "Could not write the whole file.  An existing file was left as it was."},
+        {kNotANumber, "\"%s\" is not a number.  Command not sent."},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},

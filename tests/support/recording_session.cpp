@@ -328,3 +328,63 @@ void RecordingSession::ActAsLive() {
     sessionHandle = 1;
     sessionSet = true;
 }
+
+void RecordingSession::SetFilterFrequency(const std::string& channels, const std::string& value) {
+    Enter("SetFilterFrequency", channels + "," + value);
+    EmulatedInstrument::SetFilterFrequency(channels, value);
+}
+
+void RecordingSession::SetExcitationVoltage(const std::string& channels, const std::string& value) {
+    Enter("SetExcitationVoltage", channels + "," + value);
+    EmulatedInstrument::SetExcitationVoltage(channels, value);
+}
+
+void RecordingSession::SetInputLow(const std::string& channels, const std::string& value) {
+    Enter("SetInputLow", channels + "," + value);
+    EmulatedInstrument::SetInputLow(channels, value);
+}
+
+void RecordingSession::SetCurrentAmplitude(const std::string& channels, const std::string& value) {
+    Enter("SetCurrentAmplitude", channels + "," + value);
+    EmulatedInstrument::SetCurrentAmplitude(channels, value);
+}
+
+void RecordingSession::SetCurrentState(const std::string& channels, const std::string& value) {
+    Enter("SetCurrentState", channels + "," + value);
+    EmulatedInstrument::SetCurrentState(channels, value);
+}
+
+void RecordingSession::SetInputFilterState(const std::string& channels, const std::string& state) {
+    Enter("SetInputFilterState", channels + "," + state);
+    EmulatedInstrument::SetInputFilterState(channels, state);
+}
+
+void RecordingSession::SetTtlTriggerOutput(int line, const std::string& state) {
+    Enter("SetTtlTriggerOutput", std::to_string(line) + "," + state);
+    EmulatedInstrument::SetTtlTriggerOutput(line, state);
+}
+
+void RecordingSession::SetOutputPolarity(const std::string& channels, const std::string& value) {
+    Enter("SetOutputPolarity", channels + "," + value);
+    EmulatedInstrument::SetOutputPolarity(channels, value);
+}
+
+void RecordingSession::SetInputPolarity(const std::string& channels, const std::string& value) {
+    Enter("SetInputPolarity", channels + "," + value);
+    EmulatedInstrument::SetInputPolarity(channels, value);
+}
+
+void RecordingSession::SetOutputType(const std::string& channels, const std::string& value) {
+    Enter("SetOutputType", channels + "," + value);
+    EmulatedInstrument::SetOutputType(channels, value);
+}
+
+void RecordingSession::SetTtlTriggerSource(const std::string& source) {
+    Enter("SetTtlTriggerSource", source);
+    EmulatedInstrument::SetTtlTriggerSource(source);
+}
+
+std::string RecordingSession::QueryScpType(int channel) {
+    Enter("QueryScpType", std::to_string(channel));
+    return EmulatedInstrument::QueryScpType(channel);
+}

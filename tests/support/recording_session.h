@@ -85,6 +85,18 @@ public:
     void SetFifo(std::vector<double> values);
     // The panels then take the live instrument's path (the session handle is set).
     void ActAsLive();
+    void SetFilterFrequency(const std::string& channels, const std::string& value) override;
+    void SetExcitationVoltage(const std::string& channels, const std::string& value) override;
+    void SetInputLow(const std::string& channels, const std::string& value) override;
+    void SetCurrentAmplitude(const std::string& channels, const std::string& value) override;
+    void SetCurrentState(const std::string& channels, const std::string& value) override;
+    void SetInputFilterState(const std::string& channels, const std::string& state) override;
+    void SetTtlTriggerOutput(int line, const std::string& state) override;
+    void SetOutputPolarity(const std::string& channels, const std::string& value) override;
+    void SetInputPolarity(const std::string& channels, const std::string& value) override;
+    void SetOutputType(const std::string& channels, const std::string& value) override;
+    void SetTtlTriggerSource(const std::string& source) override;
+    std::string QueryScpType(int channel) override;
 
 private:
     // Logs the call, then raises the scripted failure if there is one.
