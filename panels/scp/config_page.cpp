@@ -258,6 +258,11 @@ const TextFieldRow* ConfigPage::FocusedField() const {
 }
 
 void ConfigPage::OnEnter() {
+    // A page without text fields has nothing that Enter sends, and no reason
+    // to complain about the channels.
+    if (tables_.fields.empty()) {
+        return;
+    }
     const TextFieldRow* row = FocusedField();
     if (row != nullptr && row->channels == ChannelUse::NotNeeded) {
         SendField(*row, std::string());

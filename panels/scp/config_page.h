@@ -23,7 +23,7 @@
 //   pressed in any control of the page outside the channel selector) finds the
 //   row whose control has the focus; an empty text forgets the remembered
 //   text and sends nothing; otherwise it records the text as typed, then calls
-//   send(channels, text).
+//   send(channels, text). On a page without fields Enter does nothing.
 // Every row's `send` runs inside one failure scope and may decide to send
 // nothing (a setting that is not complete yet). Record-before-send means a
 // send may read the other remembered fields, including its own.

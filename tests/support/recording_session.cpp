@@ -388,3 +388,33 @@ std::string RecordingSession::QueryScpType(int channel) {
     Enter("QueryScpType", std::to_string(channel));
     return EmulatedInstrument::QueryScpType(channel);
 }
+
+void RecordingSession::SetResistanceFunction(const std::string& channels,
+                                             const std::string& excitation,
+                                             const std::string& range) {
+    Enter("SetResistanceFunction", channels + "," + excitation + "," + range);
+    EmulatedInstrument::SetResistanceFunction(channels, excitation, range);
+}
+
+void RecordingSession::SetStrainFunction(const std::string& channels, const std::string& bridge,
+                                         const std::string& range) {
+    Enter("SetStrainFunction", channels + "," + bridge + "," + range);
+    EmulatedInstrument::SetStrainFunction(channels, bridge, range);
+}
+
+void RecordingSession::SetTemperatureFunction(const std::string& channels,
+                                              const std::string& subtype,
+                                              const std::string& range) {
+    Enter("SetTemperatureFunction", channels + "," + subtype + "," + range);
+    EmulatedInstrument::SetTemperatureFunction(channels, subtype, range);
+}
+
+void RecordingSession::SetVoltageFunction(const std::string& channels, const std::string& range) {
+    Enter("SetVoltageFunction", channels + "," + range);
+    EmulatedInstrument::SetVoltageFunction(channels, range);
+}
+
+void RecordingSession::SetDigitalFunction(const std::string& channels, int kind) {
+    Enter("SetDigitalFunction", channels + "," + std::to_string(kind));
+    EmulatedInstrument::SetDigitalFunction(channels, kind);
+}

@@ -97,6 +97,14 @@ public:
     void SetOutputType(const std::string& channels, const std::string& value) override;
     void SetTtlTriggerSource(const std::string& source) override;
     std::string QueryScpType(int channel) override;
+    void SetResistanceFunction(const std::string& channels, const std::string& excitation,
+                               const std::string& range) override;
+    void SetStrainFunction(const std::string& channels, const std::string& bridge,
+                           const std::string& range) override;
+    void SetTemperatureFunction(const std::string& channels, const std::string& subtype,
+                                const std::string& range) override;
+    void SetVoltageFunction(const std::string& channels, const std::string& range) override;
+    void SetDigitalFunction(const std::string& channels, int kind) override;
 
 private:
     // Logs the call, then raises the scripted failure if there is one.
