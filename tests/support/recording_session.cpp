@@ -418,3 +418,50 @@ void RecordingSession::SetDigitalFunction(const std::string& channels, int kind)
     Enter("SetDigitalFunction", channels + "," + std::to_string(kind));
     EmulatedInstrument::SetDigitalFunction(channels, kind);
 }
+
+void RecordingSession::SetReference(const std::string& channels, const std::string& type,
+                                    const std::string& subtype, const std::string& range) {
+    Enter("SetReference", channels + "," + type + "," + subtype + "," + range);
+    EmulatedInstrument::SetReference(channels, type, subtype, range);
+}
+
+void RecordingSession::SetTotalizerResetMode(const std::string& channels, const std::string& mode) {
+    Enter("SetTotalizerResetMode", channels + "," + mode);
+    EmulatedInstrument::SetTotalizerResetMode(channels, mode);
+}
+
+void RecordingSession::SetReferenceTemperature(const std::string& value) {
+    Enter("SetReferenceTemperature", value);
+    EmulatedInstrument::SetReferenceTemperature(value);
+}
+
+void RecordingSession::SetReferenceChannel(const std::string& channels,
+                                           const std::string& referenceChannel) {
+    Enter("SetReferenceChannel", channels + "," + referenceChannel);
+    EmulatedInstrument::SetReferenceChannel(channels, referenceChannel);
+}
+
+void RecordingSession::SetStrainExcitation(const std::string& channels, const std::string& value) {
+    Enter("SetStrainExcitation", channels + "," + value);
+    EmulatedInstrument::SetStrainExcitation(channels, value);
+}
+
+void RecordingSession::SetStrainGageFactor(const std::string& channels, const std::string& value) {
+    Enter("SetStrainGageFactor", channels + "," + value);
+    EmulatedInstrument::SetStrainGageFactor(channels, value);
+}
+
+void RecordingSession::SetStrainPoisson(const std::string& channels, const std::string& value) {
+    Enter("SetStrainPoisson", channels + "," + value);
+    EmulatedInstrument::SetStrainPoisson(channels, value);
+}
+
+void RecordingSession::SetStrainUnstrained(const std::string& channels, const std::string& value) {
+    Enter("SetStrainUnstrained", channels + "," + value);
+    EmulatedInstrument::SetStrainUnstrained(channels, value);
+}
+
+void RecordingSession::SetFrequencyAperture(const std::string& channels, const std::string& value) {
+    Enter("SetFrequencyAperture", channels + "," + value);
+    EmulatedInstrument::SetFrequencyAperture(channels, value);
+}

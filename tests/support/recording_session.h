@@ -105,6 +105,17 @@ public:
                                 const std::string& range) override;
     void SetVoltageFunction(const std::string& channels, const std::string& range) override;
     void SetDigitalFunction(const std::string& channels, int kind) override;
+    void SetReference(const std::string& channels, const std::string& type,
+                      const std::string& subtype, const std::string& range) override;
+    void SetTotalizerResetMode(const std::string& channels, const std::string& mode) override;
+    void SetReferenceTemperature(const std::string& value) override;
+    void SetReferenceChannel(const std::string& channels,
+                             const std::string& referenceChannel) override;
+    void SetStrainExcitation(const std::string& channels, const std::string& value) override;
+    void SetStrainGageFactor(const std::string& channels, const std::string& value) override;
+    void SetStrainPoisson(const std::string& channels, const std::string& value) override;
+    void SetStrainUnstrained(const std::string& channels, const std::string& value) override;
+    void SetFrequencyAperture(const std::string& channels, const std::string& value) override;
 
 private:
     // Logs the call, then raises the scripted failure if there is one.
