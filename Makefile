@@ -4,8 +4,9 @@ BUILD_TYPE ?= RelWithDebInfo
 SFP_WERROR ?= OFF
 JOBS ?= $(shell nproc)
 SIM_DIR = $(abspath $(BUILD_DIR))/sim
+PREFIX ?= /usr/local
 
-.PHONY: run test test-asan test-tsan deps configure build emulated format clean
+.PHONY: run test test-asan test-tsan deps configure build emulated install format clean
 
 deps:
 	./scripts/install-deps
@@ -25,6 +26,11 @@ run: build
 # The front panel in emulation mode (no libraries, no instrument).
 emulated: build
 	QOT7720_VISA_LIBRARY=/nonexistent/libvisa.so $(BUILD_DIR)/qot7720-sfp $(ARGS)
+
+# The program, help, icon, desktop entry, metainfo and the simulator with its
+# launcher qot7720-sfp-sim, under $(PREFIX) (relocatable).
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

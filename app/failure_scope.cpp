@@ -1,6 +1,7 @@
 #include "app/failure_scope.h"
 
 #include <QString>
+#include <functional>
 
 #include "app/sfp_app.h"
 #include "instrument/driver_api.h"
@@ -14,48 +15,67 @@ namespace {
 
 constexpr int kSlowTickPeriod = 300;
 
-void ShowQueuedErrors(InstrumentSession& session, const QString& format) {
+using ShowBox = std::function<void(const QString&)>;
+
+void ShowPlainBox(const QString& text) {
+    platform::Dialogs().ShowMessage(text);
+}
+
+// The driver's text for a status, if it has one.
+void ShowDriverText(InstrumentSession& session, int status, const ShowBox& show) {
+    if (const Text text = session.GetErrorMessage(status)) {
+        show(QString::fromStdString(*text));
+    }
+}
+
+// Each queued error in its own box. When the queue turns out empty the call
+// still failed: the driver's text for the status says so, once.
+void ShowQueuedErrors(InstrumentSession& session, int status, const QString& format,
+                      const ShowBox& show) {
     session.PrepareErrorReport();
+    bool shown = false;
     for (;;) {
         int code = 0;
         const Text message = session.QueryErrorQueue(code);
         if (code == 0) {
-            return;
+            break;
         }
         platform::Dialogs().Beep();
-        platform::Dialogs().ShowMessage(QString(format).replace(
-            QStringLiteral("%s"), QString::fromStdString(message.value_or(std::string()))));
+        show(QString(format).replace(QStringLiteral("%s"),
+                                     QString::fromStdString(message.value_or(std::string()))));
+        shown = true;
+    }
+    if (!shown) {
+        ShowDriverText(session, status, show);
     }
 }
 
-void ShowReport(InstrumentSession& session, int status) {
+void ShowReport(InstrumentSession& session, int status, const ShowBox& show) {
     const QString format = strings::LoadString(strings::kInstrumentReportsError);
     switch (status) {
         case driver::kInstrumentErrorQueued:
-            ShowQueuedErrors(session, format);
+            ShowQueuedErrors(session, status, format, show);
             return;
         case driver::kBusy:
-            platform::Dialogs().ShowMessage(QStringLiteral("Reentrant"));
+            show(QStringLiteral("Reentrant"));
             return;
         case driver::kTimeout:
             session.PrepareErrorReport();
-            platform::Dialogs().ShowMessage(strings::LoadString(strings::kTimeOut));
+            show(strings::LoadString(strings::kTimeOut));
             return;
         default:
-            if (const Text text = session.GetErrorMessage(status)) {
-                platform::Dialogs().ShowMessage(QString::fromStdString(*text));
-            }
+            ShowDriverText(session, status, show);
             return;
     }
 }
 
-void ReportOnUiThread(int status) {
+void ReportOnUiThread(int status, const ShowBox& show) {
     CSfpApp& app = App();
     if (app.mainWindow != nullptr) {
         app.mainWindow->StopTickTimer();
     }
     if (app.instrument) {
-        ShowReport(*app.instrument, status);
+        ShowReport(*app.instrument, status, show);
     }
     if (app.mainWindow != nullptr) {
         app.mainWindow->StartTickTimer(kSlowTickPeriod);
@@ -64,8 +84,33 @@ void ReportOnUiThread(int status) {
 
 }  // namespace
 
+void SwitchAutoUpdateOff() {
+    CSfpApp& app = App();
+    app.autoUpdate = false;
+    int running = kAutoUpdateRunning;
+    app.readingMode.compare_exchange_strong(running, kAutoUpdateStopping);
+    if (app.mainWindow != nullptr) {
+        app.mainWindow->SetAutoUpdateChecked(false);
+    }
+}
+
+void ReportAutoUpdateFailure(int status) {
+    bool stopped = false;
+    const ShowBox show = [&stopped](const QString& text) {
+        if (stopped) {
+            ShowPlainBox(text);
+            return;
+        }
+        if (platform::Dialogs().ShowMessageOfferingStop(text, QStringLiteral("Stop Auto Update"))) {
+            stopped = true;
+            SwitchAutoUpdateOff();
+        }
+    };
+    platform::RunOnUiThread([status, &show] { ReportOnUiThread(status, show); });
+}
+
 void ReportInstrumentError(int status) {
-    platform::RunOnUiThread([status] { ReportOnUiThread(status); });
+    platform::RunOnUiThread([status] { ReportOnUiThread(status, ShowPlainBox); });
 }
 
 bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& action) {

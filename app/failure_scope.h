@@ -17,3 +17,12 @@ bool RunInFailureScope(const std::function<void()>& action);
 // text. From a worker thread the report is shown on the user-interface thread
 // and the worker waits until the operator has dismissed it.
 void ReportInstrumentError(int status);
+
+// The report of a failed auto-update cycle: as ReportInstrumentError, but each
+// box also offers "Stop Auto Update", so that the operator can end a cycle
+// that fails every time from inside the flood of its reports.
+void ReportAutoUpdateFailure(int status);
+
+// What System > Auto Update does when it switches auto update off: the check
+// mark goes and a running cycle is asked to stop.
+void SwitchAutoUpdateOff();

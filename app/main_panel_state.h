@@ -26,6 +26,12 @@ struct MainPanelState {
     std::atomic<int> readingsStale{1};
     std::atomic<int> workerState{kWorkerIdle};
     std::atomic<int> readingsPaused{0};
+    // The status of the worker's failed call, fetched on the worker's thread
+    // where it failed; valid while workerState is kWorkerFailed.
+    std::atomic<int> failedStatus{0};
+    // The base element of the values last read, so that a cycle that read
+    // the previous base does not show its values under the new caption.
+    std::atomic<int> readingsBase{kFirstBaseChannel};
     std::atomic<std::uint32_t> cycleTick{0};
     std::atomic<int> baseChannel{kFirstBaseChannel};
     std::array<std::atomic<double>, kReadingsShown> readings;

@@ -309,16 +309,11 @@ void CMainWnd::Destroy() {
     QCoreApplication::quit();
 }
 
-// Releases the FIFO values, the panels and then the session, once.
+// Releases the panels, each with what it keeps, and then the session, once.
 void CMainWnd::ShutDown() {
     if (shutDown_ || !HasApp()) {
         return;
     }
     shutDown_ = true;
-    CSfpApp& app = App();
-    if (auto* fifo =
-            dynamic_cast<CFifoObj*>(app.FindPanel(strings::LoadString(strings::kFifoData)))) {
-        fifo->ReleaseBuffer();
-    }
-    app.ReleasePanelsAndInstrument();
+    App().ReleasePanelsAndInstrument();
 }

@@ -37,6 +37,9 @@ private:
 class CPanel : public CSFPObject {
 public:
     explicit CPanel(QString name);
+    // Destroys the page, then (in derived classes) whatever the panel keeps
+    // for the run. The shell deletes the panels at shut-down while the
+    // session still exists.
     ~CPanel() override;
 
     static const RuntimeClass kRuntimeClass;

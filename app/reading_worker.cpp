@@ -26,8 +26,9 @@ void RunReadingWorker(MainPanelState& state, InstrumentSession& instrument) {
             {
                 std::lock_guard<std::mutex> lock(state.instrumentLock);
                 if ((instrument.QueryOperationCondition() & kMeasuringBit) == 0) {
-                    CopyReadings(state,
-                                 instrument.ReadCvt(state.baseChannel.load(), kReadingsShown));
+                    const int base = state.baseChannel.load();
+                    CopyReadings(state, instrument.ReadCvt(base, kReadingsShown));
+                    state.readingsBase.store(base);
                     instrument.Initiate();
                     state.cycleTick.store(platform::TickCount());
                     state.workerState.store(kWorkerValuesReady);
@@ -41,6 +42,7 @@ void RunReadingWorker(MainPanelState& state, InstrumentSession& instrument) {
         instrument.AbortMeasurement();
         state.workerState.store(kWorkerIdle);
     } catch (const UserException&) {
+        state.failedStatus.store(instrument.GetLastStatus());
         state.workerState.store(kWorkerFailed);
     }
 }

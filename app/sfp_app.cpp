@@ -1,9 +1,9 @@
 #include "app/sfp_app.h"
 
 #include <cassert>
-#include <thread>
 
 #include "app/main_panel_state.h"
+#include "platform/responsive_wait.h"
 
 namespace {
 CSfpApp* theApp = nullptr;
@@ -66,13 +66,14 @@ void PauseReadings() {
     if (app.mainPanel == nullptr) {
         return;
     }
+    // Paused first: the window's timers run during the wait, and a tick
+    // must not start the next cycle once the worker has stopped.
+    app.mainPanel->readingsPaused.store(1);
     if (IsAutoUpdateMode(app.readingMode.load())) {
         stopWorker.store(1);
-        while (app.mainPanel->workerState.load() == kWorkerRunning) {
-            std::this_thread::yield();
-        }
+        MainPanelState& state = *app.mainPanel;
+        platform::WaitWhile([&state] { return state.workerState.load() == kWorkerRunning; });
     }
-    app.mainPanel->readingsPaused.store(1);
 }
 
 void ResumeReadings() {

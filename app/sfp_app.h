@@ -59,7 +59,9 @@ public:
     void DestroyMainWindow();
     bool MainWindowDestroyed() const { return mainWindowDestroyed_; }
 
-    // Deletes the panels, then the session (which releases the driver).
+    // Destroys every page, then deletes the panels (each releases what it
+    // keeps, such as read values, in its destructor), then the session (which
+    // releases the driver).
     void ReleasePanelsAndInstrument();
 
     std::unique_ptr<InstrumentSession> instrument;

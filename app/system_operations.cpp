@@ -26,15 +26,14 @@ void RunSynchronize() {
 
 void ToggleAutoUpdate() {
     CSfpApp& app = App();
-    app.autoUpdate = !app.autoUpdate;
-    if (!app.autoUpdate) {
-        int running = kAutoUpdateRunning;
-        app.readingMode.compare_exchange_strong(running, kAutoUpdateStopping);
-    } else {
-        app.readingMode.store(kAutoUpdateRequested);
+    if (app.autoUpdate) {
+        SwitchAutoUpdateOff();
+        return;
     }
+    app.autoUpdate = true;
+    app.readingMode.store(kAutoUpdateRequested);
     if (app.mainWindow != nullptr) {
-        app.mainWindow->SetAutoUpdateChecked(app.autoUpdate);
+        app.mainWindow->SetAutoUpdateChecked(true);
     }
 }
 

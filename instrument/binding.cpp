@@ -1,5 +1,6 @@
 #include "instrument/binding.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "instrument/command_line_options.h"
@@ -130,6 +131,9 @@ BindingResult EmulationFallback() {
 
 BindingResult BindInstrument(const QString& commandLine) {
     const CommandLineOptions options = ParseCommandLine(commandLine);
+    if (!options.problem.isEmpty()) {
+        std::fprintf(stderr, "qot7720-sfp: %s\n", options.problem.toLocal8Bit().constData());
+    }
     std::unique_ptr<LoadedLibrary> visaLibrary = LoadedLibrary::LoadFirst(VisaLibraryNames());
     if (!visaLibrary) {
         return FallBackWithMessage(strings::kVisaNotFound);

@@ -1,37 +1,63 @@
 #include "instrument/command_line_options.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+
 namespace {
 
-bool IsBlank(QChar c) {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+bool IsOption(const QString& word, QLatin1Char letter) {
+    return word.size() == 2 && (word.at(0) == QLatin1Char('/') || word.at(0) == QLatin1Char('-')) &&
+           word.at(1).toLower() == letter;
 }
 
-// The word after the option at `position`, leading blanks skipped.
-QString WordAfter(const QString& text, int position) {
-    int start = position;
-    while (start < text.size() && IsBlank(text.at(start))) {
-        ++start;
+bool HasOption(const QStringList& words, QLatin1Char letter) {
+    for (const QString& word : words) {
+        if (IsOption(word, letter)) {
+            return true;
+        }
     }
-    int end = start;
-    while (end < text.size() && !IsBlank(text.at(end))) {
-        ++end;
+    return false;
+}
+
+// The first word equal to `option`, ignoring case; -1 when there is none.
+int IndexOfWord(const QStringList& words, const QString& option) {
+    for (int i = 0; i < words.size(); ++i) {
+        if (words.at(i).compare(option, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
     }
-    return text.mid(start, end - start);
+    return -1;
+}
+
+// VISA names are case-insensitive except where they carry a device path of
+// the host (serial ports): only the interface families that are purely
+// numbered are upper-cased.
+QString ResourceName(const QString& typed) {
+    const bool numberedFamily = typed.startsWith(QLatin1String("VXI"), Qt::CaseInsensitive) ||
+                                typed.startsWith(QLatin1String("GPIB"), Qt::CaseInsensitive);
+    return numberedFamily ? typed.toUpper() : typed;
 }
 
 }  // namespace
 
 CommandLineOptions ParseCommandLine(const QString& commandLine) {
-    const QString lower = commandLine.toLower();
+    static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
+    const QStringList words = commandLine.split(blanks, Qt::SkipEmptyParts);
     CommandLineOptions options;
-    options.acceptAll = lower.contains(QLatin1String("/n")) || lower.contains(QLatin1String("-n"));
-    options.reset = lower.contains(QLatin1String("/r")) || lower.contains(QLatin1String("-r"));
-    int option = lower.indexOf(QLatin1String("/a"));
+    options.acceptAll = HasOption(words, QLatin1Char('n'));
+    options.reset = HasOption(words, QLatin1Char('r'));
+    int option = IndexOfWord(words, QStringLiteral("/a"));
     if (option < 0) {
-        option = lower.indexOf(QLatin1String("-a"));
+        option = IndexOfWord(words, QStringLiteral("-a"));
     }
-    if (option >= 0) {
-        options.address = WordAfter(lower, option + 2).toUpper();
+    if (option < 0) {
+        return options;
     }
+    if (option + 1 >= words.size()) {
+        options.problem = QStringLiteral("%1 needs a VISA resource name after it; ignored.")
+                              .arg(words.at(option));
+        return options;
+    }
+    options.address = ResourceName(words.at(option + 1));
     return options;
 }

@@ -75,6 +75,13 @@ const char* DigitalFunctionName(int kind) {
     }
 }
 
+// The calling thread's last status, and the instrument it belongs to.
+struct ThreadStatus {
+    const void* owner = nullptr;
+    int status = 0;
+};
+thread_local ThreadStatus threadStatus;
+
 LimitFlags ParseLimitFlags(const string& answer) {
     LimitFlags result;
     std::istringstream stream(answer);
@@ -96,7 +103,7 @@ LiveInstrument::LiveInstrument(ViSession session, std::unique_ptr<LoadedLibrary>
         sessionHandle = session;
         sessionSet = true;
     }
-    lastStatus_.store(0);
+    SetLastStatus(0);
     busyFlag.store(0);
     if (!driverLibrary_ || BindDriverFunctions(*driverLibrary_, driver_)) {
         throw UserException{};
@@ -111,20 +118,24 @@ void LiveInstrument::Guarded(Call call) {
     int idle = 0;
     // Test and set in one step: two threads never both pass.
     if (!busyFlag.compare_exchange_strong(idle, 1)) {
-        lastStatus_.store(driver::kBusy);
+        SetLastStatus(driver::kBusy);
         throw UserException{};
     }
-    lastStatus_.store(0);
+    SetLastStatus(0);
     const ViStatus status = call();
-    lastStatus_.store(status);
+    SetLastStatus(status);
     busyFlag.store(0);
     if (status < 0) {
         throw UserException{};
     }
 }
 
+void LiveInstrument::SetLastStatus(int status) {
+    threadStatus = ThreadStatus{this, status};
+}
+
 void LiveInstrument::Refuse(ViStatus status) {
-    lastStatus_.store(status);
+    SetLastStatus(status);
     throw UserException{};
 }
 
@@ -200,14 +211,16 @@ Text LiveInstrument::QueryErrorQueue(int& code) {
     ViInt32 queued = 0;
     AnswerBuffer<driver::kErrorQueryMessageLength> message;
     const ViStatus status = driver_.errorQuery(Session(), &queued, message.data());
-    lastStatus_.store(status);
+    SetLastStatus(status);
     // A failed query reports an empty queue, so that a report never loops.
     code = status < 0 ? 0 : queued;
     return message.Text();
 }
 
 int LiveInstrument::GetLastStatus() {
-    return lastStatus_.exchange(0);
+    const int status = threadStatus.owner == this ? threadStatus.status : 0;
+    threadStatus.status = 0;
+    return status;
 }
 
 void LiveInstrument::ClearStatus() {

@@ -163,6 +163,9 @@ private:
 
     std::unique_ptr<LoadedLibrary> driverLibrary_;
     DriverFunctions driver_;
-    // Written by whichever thread made the last call, read by another.
-    std::atomic<int> lastStatus_{0};
+    // The last status is kept per thread: a failure is fetched by the thread
+    // whose call failed, and a call that succeeds on another thread meanwhile
+    // (the user-interface thread while the worker's call fails) must not
+    // turn it into a success.
+    void SetLastStatus(int status);
 };

@@ -33,5 +33,6 @@ ColorRef FromQColor(const QColor& colour);
 // Stock brushes of the old panels.
 constexpr ColorRef kLightGreyBrush = Rgb(192, 192, 192);
 constexpr ColorRef kDarkGreyBrush = Rgb(64, 64, 64);
+constexpr ColorRef kGreyText = Rgb(128, 128, 128);  // text of greyed controls
 constexpr ColorRef kBlack = Rgb(0, 0, 0);
 constexpr ColorRef kWhite = Rgb(255, 255, 255);

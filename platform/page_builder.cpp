@@ -119,8 +119,12 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget& page, RadioGroup
             return CreateFrame(control, page);
         case ControlKind::GroupBox:
             return new QGroupBox(text, &page);
-        case ControlKind::PushButton:
-            return new QPushButton(text, &page);
+        case ControlKind::PushButton: {
+            // Enter presses the focused button, as in a dialog (a page is none).
+            auto* button = new QPushButton(text, &page);
+            button->setAutoDefault(true);
+            return button;
+        }
         case ControlKind::DefaultPushButton: {
             auto* button = new QPushButton(text, &page);
             button->setDefault(true);

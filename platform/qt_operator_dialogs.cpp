@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -52,6 +53,17 @@ void QtOperatorDialogs::ShowMessage(const QString& text) {
     });
 }
 
+bool QtOperatorDialogs::ShowMessageOfferingStop(const QString& text, const QString& stopLabel) {
+    return RunOnUiThread([&text, &stopLabel] {
+        QMessageBox box(QMessageBox::NoIcon, Caption(), text, QMessageBox::Ok,
+                        QApplication::activeWindow());
+        QPushButton* stop = box.addButton(stopLabel, QMessageBox::RejectRole);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.exec();
+        return box.clickedButton() == stop;
+    });
+}
+
 bool QtOperatorDialogs::AskOkCancel(const QString& text) {
     return RunOnUiThread([&text] {
         QMessageBox box(QMessageBox::Question, Caption(), text,
@@ -64,16 +76,20 @@ void QtOperatorDialogs::Beep() {
     RunOnUiThread([] { QApplication::beep(); });
 }
 
-std::optional<QString> QtOperatorDialogs::ChooseOpenFile(const QString& filter) {
+std::optional<QString> QtOperatorDialogs::ChooseOpenFile(const QString& title,
+                                                         const QString& filter) {
     const QString chosen =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), Caption(), QString(), filter);
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
     return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
 }
 
-std::optional<QString> QtOperatorDialogs::ChooseSaveFile(const QString& filter,
+// QFileDialog confirms an overwrite unless told otherwise and, without a
+// default suffix, keeps the name exactly as typed.
+std::optional<QString> QtOperatorDialogs::ChooseSaveFile(const QString& title,
+                                                         const QString& filter,
                                                          const QString& suggestedName) {
-    const QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), Caption(),
-                                                        suggestedName, filter);
+    const QString chosen =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggestedName, filter);
     return chosen.isEmpty() ? std::nullopt : std::optional<QString>(chosen);
 }
 

@@ -9,10 +9,11 @@ namespace platform {
 class QtOperatorDialogs : public OperatorDialogs {
 public:
     void ShowMessage(const QString& text) override;
+    bool ShowMessageOfferingStop(const QString& text, const QString& stopLabel) override;
     bool AskOkCancel(const QString& text) override;
     void Beep() override;
-    std::optional<QString> ChooseOpenFile(const QString& filter) override;
-    std::optional<QString> ChooseSaveFile(const QString& filter,
+    std::optional<QString> ChooseOpenFile(const QString& title, const QString& filter) override;
+    std::optional<QString> ChooseSaveFile(const QString& title, const QString& filter,
                                           const QString& suggestedName) override;
     std::optional<QString> SelectInstrument(const QStringList& candidates) override;
     int RunModal(QDialog& dialog) override;

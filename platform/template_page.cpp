@@ -37,6 +37,14 @@ void SetDialogColors() {
         palette.setColor(group, QPalette::ButtonText, black);
         palette.setColor(group, QPalette::Text, black);
     }
+    // Greyed controls keep the page's background and show their text in a
+    // darker grey; the style's own disabled text is all but the page's grey.
+    const QColor greyText = ToQColor(kGreyText);
+    palette.setColor(QPalette::Disabled, QPalette::Window, grey);
+    palette.setColor(QPalette::Disabled, QPalette::Button, grey);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, greyText);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, greyText);
+    palette.setColor(QPalette::Disabled, QPalette::Text, greyText);
     QApplication::setPalette(palette);
 }
 

@@ -55,6 +55,12 @@ const std::map<int, const char*>& Table() {
         {kNoInstrumentFound,
          "No 'QO T7720' could be found.  Soft Front Panel executing in emulation mode."},
         {kFifoElementsCaption, "Fifo elements %d through %d :"},
+        {kNotTextFile,
+         "This is not a plain text file (it holds a NUL byte or is not UTF-8 text).  The editor "
+         "was left unchanged."},
+        {kCouldNotWriteFile,
+         "Could not write the whole file.  An existing file was left as it was."},
+        {kNotANumber, "\"%s\" is not a number.  Command not sent."},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},

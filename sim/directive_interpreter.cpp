@@ -115,12 +115,18 @@ void completeIdentity(SimResource& resource) {
 
 }  // namespace
 
-DirectiveInterpreter::DirectiveInterpreter(SimContext& context, std::string startupScenario)
+DirectiveInterpreter::DirectiveInterpreter(SimContext& context, std::string startupScenario,
+                                           const std::string& controlFile)
     : context_(context), startupScenario_(std::move(startupScenario)) {
+    if (!controlFile.empty()) {
+        state().control.open(controlFile);
+    }
+    context_.setCallHook([this] { applyControlLines(); });
     handlers_ = {
         {"reset", &DirectiveInterpreter::reset},
         {"seed", &DirectiveInterpreter::seed},
         {"log", &DirectiveInterpreter::log},
+        {"control", &DirectiveInterpreter::control},
         {"scenario", &DirectiveInterpreter::scenario},
         {"add-resource", &DirectiveInterpreter::addResource},
         {"clear-resources", &DirectiveInterpreter::clearResources},
@@ -167,6 +173,16 @@ int DirectiveInterpreter::applyLocked(std::string_view line) {
     return (this->*(handler->second))(Words(words->begin() + 1, words->end()));
 }
 
+void DirectiveInterpreter::applyControlLines() {
+    for (const std::string& line : state().control.takeLines()) {
+        const int result = applyLocked(line);
+        if (result != 0) {
+            std::fprintf(stderr, "qot7720 simulator: control: directive not applied (%d): %s\n",
+                         result, line.c_str());
+        }
+    }
+}
+
 int DirectiveInterpreter::applyFile(const std::string& path) {
     std::ifstream file(path);
     if (!file || fileDepth_ >= kMostNestedFiles) {
@@ -206,6 +222,18 @@ int DirectiveInterpreter::reset(const Words& words) {
         return 0;
     }
     return applyFile(startupScenario_);
+}
+
+int DirectiveInterpreter::control(const Words& words) {
+    if (words.size() != 1) {
+        return kMalformed;
+    }
+    if (words[0] == "off") {
+        state().control.close();
+    } else {
+        state().control.open(words[0]);
+    }
+    return 0;
 }
 
 int DirectiveInterpreter::seed(const Words& words) {

@@ -18,7 +18,9 @@ public:
     static constexpr int kFileError = -3;
 
     // The scenario file is the one the environment names; reset applies it again.
-    DirectiveInterpreter(SimContext& context, std::string startupScenario);
+    // `controlFile` (may be empty) is listened to from the start.
+    DirectiveInterpreter(SimContext& context, std::string startupScenario,
+                         const std::string& controlFile = std::string());
 
     // 0 on success, else one of the negative codes above.
     int apply(std::string_view line);
@@ -30,11 +32,14 @@ private:
     using Handler = int (DirectiveInterpreter::*)(const Words&);
 
     int applyLocked(std::string_view line);
+    // The lines appended to the control file since the last call.
+    void applyControlLines();
     int applyFile(const std::string& path);
 
     int reset(const Words& words);
     int seed(const Words& words);
     int log(const Words& words);
+    int control(const Words& words);
     int scenario(const Words& words);
     int addResource(const Words& words);
     int clearResources(const Words& words);

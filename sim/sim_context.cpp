@@ -9,6 +9,9 @@ namespace sim {
 
 std::optional<ViStatus> SimContext::enter(Lock& lock, const LogLine& line, std::string_view text,
                                           std::chrono::milliseconds timeout) {
+    if (callHook_) {
+        callHook_();
+    }
     state_.log.write(line.str());
     const std::string_view function = std::string_view(line.str()).substr(0, line.str().find(' '));
     const CallInfo call{function, text};

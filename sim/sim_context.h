@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -14,6 +15,7 @@
 
 #include "sim/answer_overrides.h"
 #include "sim/call_log.h"
+#include "sim/control_channel.h"
 #include "sim/driver_behaviour.h"
 #include "sim/fault_rules.h"
 #include "sim/instrument.h"
@@ -35,6 +37,7 @@ struct SimState {
     ResourceList resources;
     FaultRules faults;
     CallLog log;
+    ControlChannel control;
     Instrument instrument;
     DriverBehaviour behaviour;
     AnswerOverrides answers;
@@ -67,12 +70,16 @@ public:
     void interruptWaits();
 
     SimState& state() { return state_; }
+    // Runs at the start of every call, with the lock held (the control
+    // channel's directives arrive this way).
+    void setCallHook(std::function<void()> hook) { callHook_ = std::move(hook); }
 
 private:
     std::mutex mutex_;
     std::condition_variable waits_;
     std::uint64_t clears_ = 0;  // guarded by mutex_
     SimState state_;
+    std::function<void()> callHook_;
 };
 
 }  // namespace sim

@@ -21,7 +21,8 @@ Simulator& Simulator::instance() {
 }
 
 Simulator::Simulator()
-    : directives_(context_, environment("QOT7720_SIM_SCENARIO")),
+    : directives_(context_, environment("QOT7720_SIM_SCENARIO"),
+                  environment("QOT7720_SIM_CONTROL")),
       driver_(context_),
       visa_(context_) {
     const std::string logPath = environment("QOT7720_SIM_LOG");

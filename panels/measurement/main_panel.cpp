@@ -17,6 +17,7 @@
 #include "instrument/instrument_session.h"
 #include "instrument/user_exception.h"
 #include "platform/operator_dialogs.h"
+#include "platform/responsive_wait.h"
 #include "platform/tick_count.h"
 #include "platform/wait_cursor.h"
 #include "resources/dialog_template.h"
@@ -288,9 +289,7 @@ void CPan1Obj::TickStartAutoUpdate() {
 void CPan1Obj::TickStopAutoUpdate() {
     stopWorker.store(1);
     App().readingMode.store(kReadingIdle);
-    while (workerState.load() == kWorkerRunning) {
-        std::this_thread::yield();
-    }
+    platform::WaitWhile([this] { return workerState.load() == kWorkerRunning; });
     Instrument().AbortMeasurement();
     EnableButtons(true, false);
 }
@@ -301,10 +300,16 @@ void CPan1Obj::TickAutoUpdate() {
     }
     switch (workerState.load()) {
         case kWorkerFailed:
+            // The values on screen are the last good ones: not shown as current.
+            readingsStale.store(1);
+            Page()->update();
             workerState.store(kWorkerIdle);
-            ReportInstrumentError(Instrument().GetLastStatus());
+            ReportAutoUpdateFailure(failedStatus.load());
             break;
         case kWorkerValuesReady:
+            if (readingsBase.load() == baseChannel.load()) {
+                readingsStale.store(0);
+            }
             Page()->update();
             workerState.store(kWorkerIdle);
             break;

@@ -77,6 +77,11 @@ void ConfigPage::FillLists() {
             box->addItem(QString::fromStdString(entry));
         }
         box->setCurrentIndex(-1);
+        // Typing must not be completed into a list entry behind the
+        // operator's back: the text is sent as typed.
+        if (box->isEditable()) {
+            box->setCompleter(nullptr);
+        }
     };
     for (const ChoiceListRow& row : tables_.choiceLists) {
         fill(row.id, row.entries);
@@ -177,6 +182,15 @@ std::optional<std::string> ConfigPage::ChannelsFor(ChannelUse use) {
     return RequireChannels();
 }
 
+bool ConfigPage::Run(const std::function<void()>& action) {
+    try {
+        return RunInFailureScope(action);
+    } catch (const ValueRefused& refused) {
+        platform::Dialogs().ShowMessage(refused.message);
+        return false;
+    }
+}
+
 void ConfigPage::OnButton(const RadioGroupRow& row, const ButtonValue& button) {
     const auto forget = [this, &row, &button] {
         UncheckGroup(button.id);
@@ -188,7 +202,7 @@ void ConfigPage::OnButton(const RadioGroupRow& row, const ButtonValue& button) {
         return;
     }
     *row.remembered = button.id;
-    if (!RunInFailureScope([&] { row.send(*channels, button.value); })) {
+    if (!Run([&] { row.send(*channels, button.value); })) {
         row.onFailure ? row.onFailure() : forget();
     }
 }
@@ -204,7 +218,7 @@ void ConfigPage::OnChoice(const ChoiceListRow& row, int index) {
         return;
     }
     *row.remembered = index;
-    if (!RunInFailureScope([&] { row.send(*channels, index); })) {
+    if (!Run([&] { row.send(*channels, index); })) {
         row.onFailure ? row.onFailure() : forget();
     }
 }
@@ -224,7 +238,7 @@ void ConfigPage::OnTextPick(const TextListRow& row, int index) {
         return;
     }
     *row.remembered = text;
-    if (!RunInFailureScope([&] { row.send(*channels, text); })) {
+    if (!Run([&] { row.send(*channels, text); })) {
         row.onFailure ? row.onFailure() : forget();
     }
 }
@@ -244,6 +258,11 @@ const TextFieldRow* ConfigPage::FocusedField() const {
 }
 
 void ConfigPage::OnEnter() {
+    // A page without text fields has nothing that Enter sends, and no reason
+    // to complain about the channels.
+    if (tables_.fields.empty()) {
+        return;
+    }
     const TextFieldRow* row = FocusedField();
     if (row != nullptr && row->channels == ChannelUse::NotNeeded) {
         SendField(*row, std::string());
@@ -267,7 +286,7 @@ void ConfigPage::SendField(const TextFieldRow& row, const std::string& channels)
     if (text.empty()) {
         return;
     }
-    if (!RunInFailureScope([&] { row.send(channels, text); })) {
+    if (!Run([&] { row.send(channels, text); })) {
         row.remembered->clear();
         SetText(row.id, std::string());
     }
@@ -278,7 +297,7 @@ void ConfigPage::OnSendAll() {
     if (!channels) {
         return;
     }
-    RunInFailureScope([&] {
+    Run([&] {
         for (const SendAllStep& step : tables_.sendAll) {
             step(*channels);
         }

@@ -23,7 +23,7 @@
 //   pressed in any control of the page outside the channel selector) finds the
 //   row whose control has the focus; an empty text forgets the remembered
 //   text and sends nothing; otherwise it records the text as typed, then calls
-//   send(channels, text).
+//   send(channels, text). On a page without fields Enter does nothing.
 // Every row's `send` runs inside one failure scope and may decide to send
 // nothing (a setting that is not complete yet). Record-before-send means a
 // send may read the other remembered fields, including its own.
@@ -38,6 +38,10 @@
 //    cleared and its field forgotten, or `onFailure` runs instead when a row
 //    sets it. A row with `channels = ChannelUse::NotNeeded` gets an empty
 //    channel text and never shows string 120.
+//
+// A send that cannot send its value (a text that is no number) throws
+// ValueRefused: the frame shows its message instead of an instrument report
+// and otherwise treats it as a failed send.
 //
 // Send All (control 1535): one channel list (none: string 120, nothing
 // changes), then `sendAll` steps in their order inside ONE failure scope:
@@ -85,6 +89,10 @@ struct SelectorState {
 
     // Applies one popped SelectionEvent; other events change nothing.
     void Apply(int event);
+};
+
+struct ValueRefused {
+    QString message;
 };
 
 enum class ChannelUse { Required, NotNeeded };
@@ -221,6 +229,8 @@ private:
     const RadioGroupRow* GroupOf(int buttonId) const;
     // The channel text for a row, or none after string 120.
     std::optional<std::string> ChannelsFor(ChannelUse use);
+    // RunInFailureScope that also shows a ValueRefused; true when done.
+    static bool Run(const std::function<void()>& action);
     std::vector<int> ToggledControls() const;
     void EnableControls(bool enabled);
     bool eventFilter(QObject* watched, QEvent* event) override;

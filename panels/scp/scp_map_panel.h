@@ -1,4 +1,6 @@
 #pragma once
+// The SCP map: the identification of the plug-on in each of the eight
+// positions, read afresh at every showing.
 
 #include "app/panel.h"
 #include "app/panel_page.h"
@@ -16,8 +18,14 @@ public:
 
 class CConfDlg : public PanelPage {
 public:
+    static constexpr int kPositions = 8;
+    static constexpr int kFirstRowField = 1557;
+
     explicit CConfDlg(CConfObj& panel);
+    ~CConfDlg() override;
 
 private:
+    void ReadPositions();
+
     [[maybe_unused]] CConfObj& panel_;
 };

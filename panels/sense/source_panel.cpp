@@ -12,7 +12,7 @@
 #include "instrument/instrument_session.h"
 #include "instrument/scpi_text.h"
 #include "instrument/user_exception.h"
-#include "panels/scp/parse_unit_value.h"
+#include "panels/scp/unit_value.h"
 #include "platform/operator_dialogs.h"
 #include "resources/dialog_template.h"
 #include "resources/string_table.h"
@@ -29,7 +29,7 @@ InstrumentSession& Instrument() {
 
 // Typed times go out in seconds; a text without a number goes out as 0.
 std::string Seconds(const std::string& text) {
-    return scpi::Format("%g", ParseUnitValue(text, UnitKind::Time).value);
+    return scpi::Format("%g", ParseUnitValue(text, kTime).value);
 }
 
 void SendOnChecked(const std::optional<std::string>& value,

@@ -36,6 +36,10 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return events_;
     }
+    void Clear() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        events_.clear();
+    }
     bool AllOnUiThread() const {
         std::lock_guard<std::mutex> lock(mutex_);
         return onUiThread_;
@@ -56,10 +60,16 @@ public:
             whileShown();
         }
     }
+    bool ShowMessageOfferingStop(const QString& text, const QString& stopLabel) override {
+        log_.Add(QStringLiteral("box [%1]: ").arg(stopLabel) + text);
+        return stopAnswer;
+    }
     bool AskOkCancel(const QString&) override { return true; }
     void Beep() override { log_.Add(QStringLiteral("beep")); }
-    std::optional<QString> ChooseOpenFile(const QString&) override { return std::nullopt; }
-    std::optional<QString> ChooseSaveFile(const QString&, const QString&) override {
+    std::optional<QString> ChooseOpenFile(const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> ChooseSaveFile(const QString&, const QString&, const QString&) override {
         return std::nullopt;
     }
     std::optional<QString> SelectInstrument(const QStringList&) override { return std::nullopt; }
@@ -68,6 +78,8 @@ public:
 
     // Runs while a box is "open", as the operator reads it.
     std::function<void()> whileShown;
+    // The operator's answer to every box that offers a stop.
+    bool stopAnswer = false;
 
 private:
     EventLog& log_;
@@ -207,6 +219,39 @@ TEST_F(ErrorReportTest, StatusWithoutDriverTextShowsNothing) {
     EXPECT_EQ(log.Events(),
               (QStringList{QStringLiteral("stop timer"), QStringLiteral("error message"),
                            QStringLiteral("start timer 300")}));
+}
+
+TEST_F(ErrorReportTest, QueuedStatusWithAnEmptyQueueStillSaysTheCallFailed) {
+    session->driverText = string("The instrument reports an error; read its error queue");
+    ReportInstrumentError(driver::kInstrumentErrorQueued);
+    EXPECT_EQ(
+        log.Events(),
+        (QStringList{QStringLiteral("stop timer"), QStringLiteral("prepare"),
+                     QStringLiteral("error query"), QStringLiteral("error message"),
+                     QStringLiteral("box: The instrument reports an error; read its error queue"),
+                     QStringLiteral("start timer 300")}));
+}
+
+// A failed auto-update cycle's boxes offer the stop; taking it switches auto
+// update off as the menu does, and the rest of that report is shown plainly.
+TEST_F(ErrorReportTest, AutoUpdateFailureOffersTheStopOnItsBoxes) {
+    QueueThreeErrors();
+    app.autoUpdate = true;
+    app.readingMode.store(kAutoUpdateRunning);
+    ReportAutoUpdateFailure(driver::kInstrumentErrorQueued);
+    EXPECT_EQ(log.Events().filter(QStringLiteral("[Stop Auto Update]")).size(), 3);
+    EXPECT_TRUE(app.autoUpdate) << "OK alone changes nothing";
+    EXPECT_EQ(app.readingMode.load(), kAutoUpdateRunning);
+
+    log.Clear();
+    QueueThreeErrors();
+    dialogs->stopAnswer = true;
+    ReportAutoUpdateFailure(driver::kInstrumentErrorQueued);
+    EXPECT_FALSE(app.autoUpdate);
+    EXPECT_EQ(app.readingMode.load(), kAutoUpdateStopping);
+    EXPECT_EQ(log.Events().filter(QStringLiteral("[Stop Auto Update]")).size(), 1);
+    EXPECT_EQ(log.Events().filter(QStringLiteral("box: Instrument reports error")).size(), 2)
+        << "the other errors are still shown";
 }
 
 // A worker's failure is shown on the user-interface thread, and the worker

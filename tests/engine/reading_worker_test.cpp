@@ -20,6 +20,8 @@ class MeasuringSession : public InstrumentSession {
 public:
     int pollsPerMeasurement = 3;
     std::atomic<bool> failReads{false};
+    // What a failed read leaves for GetLastStatus, on the thread that failed only.
+    static constexpr int kReadFailure = -1073807360;
     std::atomic<int> initiates{0};
     std::atomic<int> aborts{0};
     std::atomic<int> triggers{0};
@@ -37,6 +39,7 @@ public:
     std::optional<std::vector<double>> ReadCvt(int first, int count) override {
         Call call(*this);
         if (failReads.load()) {
+            failedOn_ = std::this_thread::get_id();
             throw UserException{};
         }
         std::vector<double> values;
@@ -59,6 +62,9 @@ public:
         triggers.fetch_add(1);
     }
     void MeasureForever() { pollsLeft_.store(1 << 30); }
+    int GetLastStatus() override {
+        return std::this_thread::get_id() == failedOn_ ? kReadFailure : 0;
+    }
 
 private:
     struct Call {
@@ -72,6 +78,7 @@ private:
     };
 
     std::atomic<int> pollsLeft_{0};
+    std::thread::id failedOn_;
     std::atomic<int> inside_{0};
 };
 
@@ -118,6 +125,8 @@ TEST_F(ReadingWorkerTest, AFailedReadIsHandedToTheTick) {
     session.failReads.store(true);
     RunCycle();
     EXPECT_EQ(state.workerState.load(), kWorkerFailed);
+    EXPECT_EQ(state.failedStatus.load(), MeasuringSession::kReadFailure)
+        << "fetched on the worker's thread, where the call failed";
     EXPECT_EQ(session.initiates.load(), 0);
 }
 

@@ -233,6 +233,31 @@ TEST_F(BindingTest, AddressOptionIsUpperCased) {
     EXPECT_TRUE(HasLineStarting(DriverCalls(), "qot7720_init \"GPIB0::9::INSTR\" 0 1"));
 }
 
+TEST_F(BindingTest, OptionLettersInsideTheResourceNameSetNothing) {
+    simulator.Both("add-resource TCPIP0::lab-rack::INSTR tcpip \"QUORVALE-ORBANT,T7720,0,A\"");
+    ExpectLive(Bind(QStringLiteral("-a TCPIP0::lab-rack::INSTR")),
+               QStringLiteral("TCPIP0::LAB-RACK"));
+    EXPECT_EQ(DriverCalls().front(), "qot7720_init \"TCPIP0::lab-rack::INSTR\" 0 0")
+        << "no reset that the operator did not ask for";
+    EXPECT_TRUE(dialogs->Events().empty()) << "no accept-all choice either";
+}
+
+TEST_F(BindingTest, SerialDevicePathKeepsItsCase) {
+    simulator.Both("add-resource ASRL/dev/ttyUSB0::INSTR asrl \"QUORVALE-ORBANT,T7720,0,A\"");
+    Bind(QStringLiteral("-a ASRL/dev/ttyUSB0::INSTR"));
+    EXPECT_TRUE(HasLineStarting(DriverCalls(), "qot7720_init \"ASRL/dev/ttyUSB0::INSTR\" 0 0"));
+}
+
+TEST_F(BindingTest, AddressOptionWithoutResourceIsRefusedAndDiscoveryRuns) {
+    testing::internal::CaptureStderr();
+    const BindingResult result = Bind(QStringLiteral("-a"));
+    const std::string error = testing::internal::GetCapturedStderr();
+    EXPECT_NE(error.find("-a needs a VISA resource name"), std::string::npos) << error;
+    ExpectLive(result, QStringLiteral("VXI0::24"));
+    EXPECT_TRUE(HasLineStarting(VisaCalls(), "viFindRsrc"));
+    EXPECT_FALSE(HasLineStarting(DriverCalls(), "qot7720_init \"\""));
+}
+
 TEST_F(BindingTest, GpibIdentificationAcceptsOnlyTheExpectedBeginning) {
     simulator.Both("clear-resources");
     simulator.Both("add-resource GPIB0::10::INSTR GPIB \"QUORVALE-ORBANT,T7700,US1,A.01\"");
@@ -357,17 +382,23 @@ struct OptionsRow {
     bool reset;
 };
 
-TEST(CommandLineOptions, AreFoundAnywhereInEitherCase) {
+TEST(CommandLineOptions, CountOnlyAsWholeWordsInEitherCase) {
     const OptionsRow rows[] = {
         {"", std::nullopt, false, false},
         {"/a gpib0::9::instr", "GPIB0::9::INSTR", false, false},
         {"-A   VXI0::24::INSTR -n", "VXI0::24::INSTR", true, false},
-        {"-a first /a second", "SECOND", false, false},
-        {"/a first -a second", "FIRST", false, false},
+        {"-a first /a second", "second", false, false},
+        {"/a first -a second", "first", false, false},
         {"/N", std::nullopt, true, false},
         {"-R", std::nullopt, false, true},
-        {"x/rx", std::nullopt, false, true},
-        {"/a", "", false, false},
+        {"x/rx", std::nullopt, false, false},
+        {"-a TCPIP0::lab-rack::INSTR", "TCPIP0::lab-rack::INSTR", false, false},
+        {"-a TCPIP0::bench-north::INSTR", "TCPIP0::bench-north::INSTR", false, false},
+        {"-a ASRL/dev/ttyUSB0::INSTR", "ASRL/dev/ttyUSB0::INSTR", false, false},
+        {"-a gpib-vxi0::40::instr", "GPIB-VXI0::40::INSTR", false, false},
+        {"/a", std::nullopt, false, false},
+        {"-r -a", std::nullopt, false, true},
+        {"-ax VXI0::24::INSTR", std::nullopt, false, false},
     };
     for (const OptionsRow& row : rows) {
         const CommandLineOptions options = ParseCommandLine(QString::fromLatin1(row.commandLine));

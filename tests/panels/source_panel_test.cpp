@@ -7,7 +7,7 @@
 #include "app_fixture.h"
 #include "instrument/driver_api.h"
 #include "instrument/live_instrument.h"
-#include "panels/scp/parse_unit_value.h"
+#include "panels/scp/unit_value.h"
 #include "panels/sense/source_panel.h"
 #include "simulator_libraries.h"
 
@@ -55,26 +55,6 @@ protected:
     CSourObj panel;
     std::unique_ptr<CSourDlg> page;
 };
-
-TEST(ParseUnitValueTest, SuffixesScaleByKindAndCase) {
-    EXPECT_DOUBLE_EQ(ParseUnitValue("100 us", UnitKind::Time).value, 100e-6);
-    EXPECT_DOUBLE_EQ(ParseUnitValue(" 2.5ms ", UnitKind::Time).value, 2.5e-3);
-    EXPECT_DOUBLE_EQ(ParseUnitValue("7ns", UnitKind::Time).value, 7e-9);
-    EXPECT_DOUBLE_EQ(ParseUnitValue("2 MHz", UnitKind::Frequency).value, 2e6);
-    EXPECT_DOUBLE_EQ(ParseUnitValue("2 mhz", UnitKind::Frequency).value, 2);
-    EXPECT_DOUBLE_EQ(ParseUnitValue("3 kHz", UnitKind::Frequency).value, 3e3);
-    EXPECT_DOUBLE_EQ(ParseUnitValue("2mv", UnitKind::Voltage).value, 0.002);
-    EXPECT_DOUBLE_EQ(ParseUnitValue("2 mV", UnitKind::Voltage).value, 2);
-    EXPECT_DOUBLE_EQ(ParseUnitValue("100 ms", UnitKind::Voltage).value, 100);
-    EXPECT_DOUBLE_EQ(ParseUnitValue("-1.5e-3", UnitKind::Time).value, -1.5e-3);
-    EXPECT_DOUBLE_EQ(ParseUnitValue("+4", UnitKind::Time).value, 4);
-    const UnitValue none = ParseUnitValue("MAX", UnitKind::Time);
-    EXPECT_TRUE(none.notANumber);
-    EXPECT_EQ(none.value, 0);
-    EXPECT_TRUE(ParseUnitValue("", UnitKind::Time).notANumber);
-    EXPECT_TRUE(ParseUnitValue("+-3", UnitKind::Time).notANumber);
-    EXPECT_FALSE(ParseUnitValue("5", UnitKind::Time).notANumber);
-}
 
 TEST_F(SourcePanelTest, DebounceRowsSendTheirSecondsAndNeedChannels) {
     Build();

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +11,7 @@
 
 #include "platform/colour_ref.h"
 #include "platform/page_builder.h"
+#include "platform/template_page.h"
 
 using templates::ControlKind;
 using templates::DialogTemplate;
@@ -84,4 +87,34 @@ TEST(ColourRef, ChannelsAndPaletteRelativeColours) {
     EXPECT_EQ(ToQColor(0x02808000u), QColor(0, 128, 128)) << "teal, palette-relative";
     EXPECT_EQ(ToQColor(0x02FF0000u), QColor(0, 0, 255)) << "blue, palette-relative";
     EXPECT_EQ(FromQColor(QColor(192, 192, 192)), 0x00C0C0C0u);
+}
+
+namespace {
+
+// Pixels clearly darker than the page's grey in a greyed radio button.
+int DarkPixelsOfGreyedRadio(const QString& text) {
+    QRadioButton radio(text);
+    radio.setEnabled(false);
+    radio.resize(80, 20);
+    QImage image(radio.size(), QImage::Format_RGB32);
+    radio.render(&image);
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            dark += qGray(image.pixel(x, y)) < 160 ? 1 : 0;
+        }
+    }
+    return dark;
+}
+
+}  // namespace
+
+// A greyed control must still be readable on the page's grey.
+TEST(DialogColours, GreyedTextStaysVisibleOnThePageGrey) {
+    const QPalette saved = QApplication::palette();
+    platform::SetDialogColors();
+    const int withText = DarkPixelsOfGreyedRadio(QStringLiteral("QUAR"));
+    const int without = DarkPixelsOfGreyedRadio(QString());
+    QApplication::setPalette(saved);
+    EXPECT_GT(withText, without + 20);
 }

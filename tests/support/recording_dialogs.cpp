@@ -1,12 +1,34 @@
 #include "recording_dialogs.h"
 
-void RecordingDialogs::Record(DialogEvent::Kind kind, const QString& text) {
+void RecordingDialogs::Record(DialogEvent::Kind kind, const QString& text, const QString& title) {
     std::lock_guard<std::mutex> lock(mutex_);
-    events_.push_back({kind, text});
+    events_.push_back({kind, text, title});
 }
 
 void RecordingDialogs::ShowMessage(const QString& text) {
     Record(DialogEvent::Message, text);
+}
+
+bool RecordingDialogs::ShowMessageOfferingStop(const QString& text, const QString&) {
+    Record(DialogEvent::Message, text);
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++offeredStops_;
+    if (stopAnswers_.empty()) {
+        return false;
+    }
+    const bool answer = stopAnswers_.front();
+    stopAnswers_.pop_front();
+    return answer;
+}
+
+void RecordingDialogs::AnswerStop(bool stop) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopAnswers_.push_back(stop);
+}
+
+int RecordingDialogs::OfferedStops() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return offeredStops_;
 }
 
 bool RecordingDialogs::AskOkCancel(const QString& text) {
@@ -36,14 +58,16 @@ void RecordingDialogs::Beep() {
     Record(DialogEvent::Beep, QString());
 }
 
-std::optional<QString> RecordingDialogs::ChooseOpenFile(const QString& filter) {
-    Record(DialogEvent::OpenFile, filter);
+std::optional<QString> RecordingDialogs::ChooseOpenFile(const QString& title,
+                                                        const QString& filter) {
+    Record(DialogEvent::OpenFile, filter, title);
     std::lock_guard<std::mutex> lock(mutex_);
     return Take(fileAnswers_);
 }
 
-std::optional<QString> RecordingDialogs::ChooseSaveFile(const QString& filter, const QString&) {
-    Record(DialogEvent::SaveFile, filter);
+std::optional<QString> RecordingDialogs::ChooseSaveFile(const QString& title, const QString& filter,
+                                                        const QString&) {
+    Record(DialogEvent::SaveFile, filter, title);
     std::lock_guard<std::mutex> lock(mutex_);
     return Take(fileAnswers_);
 }

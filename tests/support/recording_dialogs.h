@@ -13,16 +13,19 @@
 struct DialogEvent {
     enum Kind { Message, Question, Beep, OpenFile, SaveFile, SelectInstrument, Modal, Help };
     Kind kind;
-    QString text;  // message text, file filter, candidates joined by '|', dialog title
+    QString text;               // message text, file filter, candidates joined by '|', dialog title
+    QString title = QString();  // a file chooser's title
 };
 
 class RecordingDialogs : public platform::OperatorDialogs {
 public:
     void ShowMessage(const QString& text) override;
+    // Recorded as a message; answered from AnswerStop (default: OK).
+    bool ShowMessageOfferingStop(const QString& text, const QString& stopLabel) override;
     bool AskOkCancel(const QString& text) override;
     void Beep() override;
-    std::optional<QString> ChooseOpenFile(const QString& filter) override;
-    std::optional<QString> ChooseSaveFile(const QString& filter,
+    std::optional<QString> ChooseOpenFile(const QString& title, const QString& filter) override;
+    std::optional<QString> ChooseSaveFile(const QString& title, const QString& filter,
                                           const QString& suggestedName) override;
     std::optional<QString> SelectInstrument(const QStringList& candidates) override;
     int RunModal(QDialog& dialog) override;
@@ -31,6 +34,9 @@ public:
     // Scripted answers, used in order; when a queue is empty the defaults
     // are OK, cancel (no file, no instrument) and the modal handler.
     void AnswerQuestion(bool ok);
+    void AnswerStop(bool stop);
+    // Messages that offered a stop button.
+    int OfferedStops() const;
     void AnswerFile(std::optional<QString> path);
     void AnswerSelection(std::optional<QString> name);
     // Runs each modal dialog; the default rejects it without showing it.
@@ -43,11 +49,13 @@ public:
     void Clear();
 
 private:
-    void Record(DialogEvent::Kind kind, const QString& text);
+    void Record(DialogEvent::Kind kind, const QString& text, const QString& title = QString());
 
     mutable std::mutex mutex_;
     std::vector<DialogEvent> events_;
     std::deque<bool> questionAnswers_;
+    std::deque<bool> stopAnswers_;
+    int offeredStops_ = 0;
     // (answered, text): a pair rather than optional<QString>, which trips
     // a false maybe-uninitialized warning in g++ 12.
     using Answer = std::pair<bool, QString>;

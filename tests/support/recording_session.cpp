@@ -1,7 +1,11 @@
 #include "recording_session.h"
 
+#include <QLocale>
+#include <QString>
+#include <algorithm>
 #include <chrono>
 #include <charconv>
+#include <cstdio>
 
 #include "instrument/user_exception.h"
 
@@ -62,6 +66,11 @@ void RecordingSession::ClearCalls() {
 void RecordingSession::Enter(const std::string& operation, const std::string& arguments) {
     std::lock_guard<std::mutex> lock(mutex_);
     calls_.push_back(operation + "(" + arguments + ")");
+    const auto delayed = delayedFailures_.find(operation);
+    if (delayed != delayedFailures_.end() && delayed->second.first-- == 0) {
+        failures_[operation] = {delayed->second.second, 1};
+        delayedFailures_.erase(delayed);
+    }
     const auto failure = failures_.find(operation);
     if (failure == failures_.end()) {
         return;
@@ -197,6 +206,130 @@ void RecordingSession::SetInputGain(const std::string& channels, const std::stri
     EmulatedInstrument::SetInputGain(channels, value);
 }
 
+Text RecordingSession::QueryArmSource() {
+    Enter("QueryArmSource");
+    return EmulatedInstrument::QueryArmSource();
+}
+
+void RecordingSession::SetArmSource(const std::string& source) {
+    Enter("SetArmSource", source);
+    EmulatedInstrument::SetArmSource(source);
+}
+
+double RecordingSession::QueryTriggerTimer() {
+    Enter("QueryTriggerTimer");
+    return EmulatedInstrument::QueryTriggerTimer();
+}
+
+// Logged with %g, as the live instrument formats the command.
+void RecordingSession::SetTriggerTimer(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", seconds);
+    Enter("SetTriggerTimer", text);
+    EmulatedInstrument::SetTriggerTimer(seconds);
+}
+
+Text RecordingSession::QueryTriggerCount() {
+    Enter("QueryTriggerCount");
+    return EmulatedInstrument::QueryTriggerCount();
+}
+
+void RecordingSession::SetTriggerCount(const std::string& count) {
+    Enter("SetTriggerCount", count);
+    EmulatedInstrument::SetTriggerCount(count);
+}
+
+void RecordingSession::DownloadAlgorithm(const std::string& algorithmName,
+                                         const std::string& sizeText, const std::string& source) {
+    Enter("DownloadAlgorithm", algorithmName + "," + sizeText + "," + source);
+    EmulatedInstrument::DownloadAlgorithm(algorithmName, sizeText, source);
+}
+
+void RecordingSession::SetAlgorithmScalar(const std::string& algorithmName,
+                                          const std::string& variableName,
+                                          const std::string& value) {
+    Enter("SetAlgorithmScalar", algorithmName + "," + variableName + "," + value);
+    EmulatedInstrument::SetAlgorithmScalar(algorithmName, variableName, value);
+}
+
+void RecordingSession::UpdateAlgorithms() {
+    Enter("UpdateAlgorithms");
+    EmulatedInstrument::UpdateAlgorithms();
+}
+
+void RecordingSession::SetAlgorithmArray(const std::string& algorithmName,
+                                         const std::string& arrayName,
+                                         const std::vector<double>& values, int count) {
+    const int sent = std::clamp(count, 0, static_cast<int>(values.size()));
+    std::string arguments = algorithmName + "," + arrayName + "," + std::to_string(count) + ":";
+    for (int i = 0; i < sent; ++i) {
+        arguments += (i == 0 ? "" : " ") + QString::number(values[static_cast<std::size_t>(i)], 'g',
+                                                           QLocale::FloatingPointShortest)
+                                               .toStdString();
+    }
+    Enter("SetAlgorithmArray", arguments);
+    EmulatedInstrument::SetAlgorithmArray(algorithmName, arrayName, values, count);
+}
+
+int RecordingSession::QueryQuestionableCondition() {
+    Enter("QueryQuestionableCondition");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return questionableCondition_;
+}
+
+int RecordingSession::QueryStatusByte() {
+    Enter("QueryStatusByte");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return statusByte_;
+}
+
+void RecordingSession::ClearStatus() {
+    Enter("ClearStatus");
+    std::lock_guard<std::mutex> lock(mutex_);
+    errorQueue_.clear();
+    statusByte_ = 0;
+}
+
+int RecordingSession::QueryFifoCount() {
+    Enter("QueryFifoCount");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return static_cast<int>(fifo_.size());
+}
+
+std::vector<double> RecordingSession::ReadFifo(int count) {
+    Enter("ReadFifo", std::to_string(count));
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto taken = std::min(fifo_.size(), static_cast<std::size_t>(std::max(count, 0)));
+    std::vector<double> values(fifo_.begin(), fifo_.begin() + static_cast<long>(taken));
+    fifo_.erase(fifo_.begin(), fifo_.begin() + static_cast<long>(taken));
+    return values;
+}
+
+void RecordingSession::SetQuestionableCondition(int value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    questionableCondition_ = value;
+}
+
+void RecordingSession::SetStatusByte(int value) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    statusByte_ = value;
+}
+
+void RecordingSession::FailAfter(const std::string& operation, int successes, int status) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    delayedFailures_[operation] = {successes, status};
+}
+
+void RecordingSession::SetFifo(std::vector<double> values) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    fifo_.assign(values.begin(), values.end());
+}
+
+void RecordingSession::ActAsLive() {
+    sessionHandle = 1;
+    sessionSet = true;
+}
+
 void RecordingSession::SetFilterFrequency(const std::string& channels, const std::string& value) {
     Enter("SetFilterFrequency", channels + "," + value);
     EmulatedInstrument::SetFilterFrequency(channels, value);
@@ -327,4 +460,81 @@ void RecordingSession::SetCalibrationAnswers(int tareStatus, std::string calibra
     std::lock_guard<std::mutex> lock(mutex_);
     calTareAnswer_ = tareStatus;
     calibrateAnswer_ = std::move(calibrateText);
+}
+
+void RecordingSession::SetResistanceFunction(const std::string& channels,
+                                             const std::string& excitation,
+                                             const std::string& range) {
+    Enter("SetResistanceFunction", channels + "," + excitation + "," + range);
+    EmulatedInstrument::SetResistanceFunction(channels, excitation, range);
+}
+
+void RecordingSession::SetStrainFunction(const std::string& channels, const std::string& bridge,
+                                         const std::string& range) {
+    Enter("SetStrainFunction", channels + "," + bridge + "," + range);
+    EmulatedInstrument::SetStrainFunction(channels, bridge, range);
+}
+
+void RecordingSession::SetTemperatureFunction(const std::string& channels,
+                                              const std::string& subtype,
+                                              const std::string& range) {
+    Enter("SetTemperatureFunction", channels + "," + subtype + "," + range);
+    EmulatedInstrument::SetTemperatureFunction(channels, subtype, range);
+}
+
+void RecordingSession::SetVoltageFunction(const std::string& channels, const std::string& range) {
+    Enter("SetVoltageFunction", channels + "," + range);
+    EmulatedInstrument::SetVoltageFunction(channels, range);
+}
+
+void RecordingSession::SetDigitalFunction(const std::string& channels, int kind) {
+    Enter("SetDigitalFunction", channels + "," + std::to_string(kind));
+    EmulatedInstrument::SetDigitalFunction(channels, kind);
+}
+
+void RecordingSession::SetReference(const std::string& channels, const std::string& type,
+                                    const std::string& subtype, const std::string& range) {
+    Enter("SetReference", channels + "," + type + "," + subtype + "," + range);
+    EmulatedInstrument::SetReference(channels, type, subtype, range);
+}
+
+void RecordingSession::SetTotalizerResetMode(const std::string& channels, const std::string& mode) {
+    Enter("SetTotalizerResetMode", channels + "," + mode);
+    EmulatedInstrument::SetTotalizerResetMode(channels, mode);
+}
+
+void RecordingSession::SetReferenceTemperature(const std::string& value) {
+    Enter("SetReferenceTemperature", value);
+    EmulatedInstrument::SetReferenceTemperature(value);
+}
+
+void RecordingSession::SetReferenceChannel(const std::string& channels,
+                                           const std::string& referenceChannel) {
+    Enter("SetReferenceChannel", channels + "," + referenceChannel);
+    EmulatedInstrument::SetReferenceChannel(channels, referenceChannel);
+}
+
+void RecordingSession::SetStrainExcitation(const std::string& channels, const std::string& value) {
+    Enter("SetStrainExcitation", channels + "," + value);
+    EmulatedInstrument::SetStrainExcitation(channels, value);
+}
+
+void RecordingSession::SetStrainGageFactor(const std::string& channels, const std::string& value) {
+    Enter("SetStrainGageFactor", channels + "," + value);
+    EmulatedInstrument::SetStrainGageFactor(channels, value);
+}
+
+void RecordingSession::SetStrainPoisson(const std::string& channels, const std::string& value) {
+    Enter("SetStrainPoisson", channels + "," + value);
+    EmulatedInstrument::SetStrainPoisson(channels, value);
+}
+
+void RecordingSession::SetStrainUnstrained(const std::string& channels, const std::string& value) {
+    Enter("SetStrainUnstrained", channels + "," + value);
+    EmulatedInstrument::SetStrainUnstrained(channels, value);
+}
+
+void RecordingSession::SetFrequencyAperture(const std::string& channels, const std::string& value) {
+    Enter("SetFrequencyAperture", channels + "," + value);
+    EmulatedInstrument::SetFrequencyAperture(channels, value);
 }

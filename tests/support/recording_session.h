@@ -52,6 +52,39 @@ public:
     void DeviceClear() override;
     Revisions QueryRevision() override;
     void SetInputGain(const std::string& channels, const std::string& value) override;
+    Text QueryArmSource() override;
+    void SetArmSource(const std::string& source) override;
+    double QueryTriggerTimer() override;
+    void SetTriggerTimer(double seconds) override;
+    Text QueryTriggerCount() override;
+    void SetTriggerCount(const std::string& count) override;
+    // "DownloadAlgorithm(name,size,source)" with the source byte for byte.
+    void DownloadAlgorithm(const std::string& algorithmName, const std::string& sizeText,
+                           const std::string& source) override;
+    void SetAlgorithmScalar(const std::string& algorithmName, const std::string& variableName,
+                            const std::string& value) override;
+    void UpdateAlgorithms() override;
+    // "SetAlgorithmArray(name,array,count:v1 v2 ...)", the values sent in
+    // their shortest exact form.
+    void SetAlgorithmArray(const std::string& algorithmName, const std::string& arrayName,
+                           const std::vector<double>& values, int count) override;
+    int QueryQuestionableCondition() override;
+    int QueryStatusByte() override;
+    void ClearStatus() override;
+    int QueryFifoCount() override;
+    std::vector<double> ReadFifo(int count) override;
+
+    // The questionable condition register and the status byte as answered;
+    // ClearStatus empties the error queue and clears the status byte.
+    void SetQuestionableCondition(int value);
+    void SetStatusByte(int value);
+    // The next `successes` calls of `operation` succeed, the one after fails
+    // with `status` (once).
+    void FailAfter(const std::string& operation, int successes, int status);
+    // The FIFO's contents; ReadFifo takes values from the front.
+    void SetFifo(std::vector<double> values);
+    // The panels then take the live instrument's path (the session handle is set).
+    void ActAsLive();
     void SetFilterFrequency(const std::string& channels, const std::string& value) override;
     void SetExcitationVoltage(const std::string& channels, const std::string& value) override;
     void SetInputLow(const std::string& channels, const std::string& value) override;
@@ -80,6 +113,25 @@ public:
     void StoreAdcCalibration() override;
     // What QueryCalTare and Calibrate answer from now on (default 0 and "").
     void SetCalibrationAnswers(int tareStatus, std::string calibrateText);
+    void SetResistanceFunction(const std::string& channels, const std::string& excitation,
+                               const std::string& range) override;
+    void SetStrainFunction(const std::string& channels, const std::string& bridge,
+                           const std::string& range) override;
+    void SetTemperatureFunction(const std::string& channels, const std::string& subtype,
+                                const std::string& range) override;
+    void SetVoltageFunction(const std::string& channels, const std::string& range) override;
+    void SetDigitalFunction(const std::string& channels, int kind) override;
+    void SetReference(const std::string& channels, const std::string& type,
+                      const std::string& subtype, const std::string& range) override;
+    void SetTotalizerResetMode(const std::string& channels, const std::string& mode) override;
+    void SetReferenceTemperature(const std::string& value) override;
+    void SetReferenceChannel(const std::string& channels,
+                             const std::string& referenceChannel) override;
+    void SetStrainExcitation(const std::string& channels, const std::string& value) override;
+    void SetStrainGageFactor(const std::string& channels, const std::string& value) override;
+    void SetStrainPoisson(const std::string& channels, const std::string& value) override;
+    void SetStrainUnstrained(const std::string& channels, const std::string& value) override;
+    void SetFrequencyAperture(const std::string& channels, const std::string& value) override;
 
 private:
     // Logs the call, then raises the scripted failure if there is one.
@@ -100,4 +152,8 @@ private:
     int lastStatus_ = 0;
     int calTareAnswer_ = 0;
     std::string calibrateAnswer_;
+    int questionableCondition_ = 0;
+    int statusByte_ = 0;
+    std::map<std::string, std::pair<int, int>> delayedFailures_;  // successes left, status
+    std::deque<double> fifo_;
 };
