@@ -34,10 +34,13 @@ void ElapsedTimeDialog::showEvent(QShowEvent* event) {
     }
 }
 
+// A coarse timer may fire up to 5% early, and the first line would then read
+// "0 min 0 sec" after a full second on screen. A precise timer never fires
+// before its interval, and the start tick is taken before it starts.
 void ElapsedTimeDialog::Open() {
     opened_ = true;
     startTick_ = platform::TickCount();
-    timer_.start(kTimerMs, this);
+    timer_.start(kTimerMs, Qt::PreciseTimer, this);
 }
 
 void ElapsedTimeDialog::timerEvent(QTimerEvent* event) {

@@ -31,8 +31,8 @@ bool Known(const std::array<const char*, N>& /*texts*/, int index) {
 std::string UnitText(const std::string& typed, int kind) {
     const UnitValue parsed = ParseUnitValue(typed, kind);
     if (parsed.notANumber) {
-        throw ValueRefused{strings::LoadString(strings::kNotANumber)
-                               .replace("%s", QString::fromStdString(typed))};
+        throw ValueRefused{
+            strings::LoadString(strings::kNotANumber).replace("%s", QString::fromStdString(typed))};
     }
     return FormatG(parsed.value);
 }

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
+#include <algorithm>
+#include <chrono>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "controls/elapsed_time_dialog.h"
 #include "platform/tick_count.h"
@@ -60,6 +65,34 @@ TEST(ElapsedTimeDialog, RealTimerClosesItWithinASecond) {
     ElapsedTimeDialog dialog(nullptr, templates::kCalibrationProgressDialog);
     dialog.SetDone();
     EXPECT_EQ(dialog.exec(), 0);
+}
+
+// The first line an operator sees, a second after opening, must count that
+// second. Several dialogs opened a few milliseconds apart meet the timer
+// system at different phases, which is where a coarse timer fires early.
+TEST(ElapsedTimeDialog, FirstRealTimerLineReadsOneSecond) {
+    for (const int templateId :
+         {templates::kCalibrationProgressDialog, templates::kSelfTestProgressDialog}) {
+        std::vector<std::unique_ptr<ElapsedTimeDialog>> dialogs;
+        for (int index = 0; index < 4; ++index) {
+            dialogs.push_back(std::make_unique<ElapsedTimeDialog>(nullptr, templateId));
+            dialogs.back()->show();
+            std::this_thread::sleep_for(std::chrono::milliseconds(3 + 7 * index));
+        }
+        QElapsedTimer waited;
+        waited.start();
+        const auto allShowText = [&dialogs] {
+            return std::all_of(dialogs.begin(), dialogs.end(),
+                               [](const auto& dialog) { return !dialog->StatusText().isEmpty(); });
+        };
+        while (!allShowText() && waited.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        for (const auto& dialog : dialogs) {
+            EXPECT_EQ(dialog->Item<QLabel>(dialog->StatusLineId())->text().toStdString(),
+                      "Time elapsed: 0 min 1 sec");
+        }
+    }
 }
 
 // The worker still holds the dialog and its owner reads the worker's result

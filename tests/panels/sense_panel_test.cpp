@@ -120,7 +120,8 @@ TEST_F(SensePanelTest, ACapitalVIsNoUnitAndATextWithoutANumberIsRefused) {
     EXPECT_EQ(panel.aperture, "");
     session->ClearCalls();
     Button(ConfigPage::kSendAllButton)->click();
-    EXPECT_EQ(session->Calls(), Calls{"SetStrainExcitation(100,2)"}) << "refused texts are forgotten";
+    EXPECT_EQ(session->Calls(), Calls{"SetStrainExcitation(100,2)"})
+        << "refused texts are forgotten";
 }
 
 TEST_F(SensePanelTest, TheReferenceTemperatureIsSentWithoutChannelsWhileTheRestIsDisabled) {

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 
@@ -387,6 +388,79 @@ void RecordingSession::SetTtlTriggerSource(const std::string& source) {
 std::string RecordingSession::QueryScpType(int channel) {
     Enter("QueryScpType", std::to_string(channel));
     return EmulatedInstrument::QueryScpType(channel);
+}
+
+void RecordingSession::SetSourceFm(const std::string& channels, const std::string& value) {
+    Enter("SetSourceFm", channels + "," + value);
+}
+
+void RecordingSession::SetSourceFunction(const std::string& channels, const std::string& function) {
+    Enter("SetSourceFunction", channels + "," + function);
+}
+
+void RecordingSession::SetSourcePulseModulation(const std::string& channels,
+                                                const std::string& value) {
+    Enter("SetSourcePulseModulation", channels + "," + value);
+}
+
+void RecordingSession::SetPulsePeriod(const std::string& channels, const std::string& value) {
+    Enter("SetPulsePeriod", channels + "," + value);
+}
+
+void RecordingSession::SetPulseWidth(const std::string& channels, const std::string& value) {
+    Enter("SetPulseWidth", channels + "," + value);
+}
+
+void RecordingSession::SetSampleTimer(const std::string& value) {
+    Enter("SetSampleTimer", value);
+    EmulatedInstrument::SetSampleTimer(value);
+}
+
+// Seconds in their shortest exact form (no exponent for small values), so
+// that 0.0766 and 0.0768 differ.
+void RecordingSession::SetDebounceTime(const std::string& channels, double time) {
+    char seconds[32] = {};
+    std::to_chars(seconds, seconds + sizeof seconds - 1, time, std::chars_format::general);
+    Enter("SetDebounceTime", channels + "," + seconds);
+}
+
+std::string RecordingSession::QueryThreshold(const std::string& channels) {
+    Enter("QueryThreshold", channels);
+    return EmulatedInstrument::QueryThreshold(channels);
+}
+
+void RecordingSession::CalTare(const std::string& channels) {
+    Enter("CalTare", channels);
+}
+
+int RecordingSession::QueryCalTare() {
+    Enter("QueryCalTare");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return calTareAnswer_;
+}
+
+std::string RecordingSession::Calibrate() {
+    Enter("Calibrate");
+    std::lock_guard<std::mutex> lock(mutex_);
+    return calibrateAnswer_;
+}
+
+void RecordingSession::StoreTare() {
+    Enter("StoreTare");
+}
+
+void RecordingSession::ResetTare() {
+    Enter("ResetTare");
+}
+
+void RecordingSession::StoreAdcCalibration() {
+    Enter("StoreAdcCalibration");
+}
+
+void RecordingSession::SetCalibrationAnswers(int tareStatus, std::string calibrateText) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    calTareAnswer_ = tareStatus;
+    calibrateAnswer_ = std::move(calibrateText);
 }
 
 void RecordingSession::SetResistanceFunction(const std::string& channels,

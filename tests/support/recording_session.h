@@ -97,6 +97,22 @@ public:
     void SetOutputType(const std::string& channels, const std::string& value) override;
     void SetTtlTriggerSource(const std::string& source) override;
     std::string QueryScpType(int channel) override;
+    void SetSourceFm(const std::string& channels, const std::string& value) override;
+    void SetSourceFunction(const std::string& channels, const std::string& function) override;
+    void SetSourcePulseModulation(const std::string& channels, const std::string& value) override;
+    void SetPulsePeriod(const std::string& channels, const std::string& value) override;
+    void SetPulseWidth(const std::string& channels, const std::string& value) override;
+    void SetSampleTimer(const std::string& value) override;
+    void SetDebounceTime(const std::string& channels, double time) override;
+    std::string QueryThreshold(const std::string& channels) override;
+    void CalTare(const std::string& channels) override;
+    int QueryCalTare() override;
+    std::string Calibrate() override;
+    void StoreTare() override;
+    void ResetTare() override;
+    void StoreAdcCalibration() override;
+    // What QueryCalTare and Calibrate answer from now on (default 0 and "").
+    void SetCalibrationAnswers(int tareStatus, std::string calibrateText);
     void SetResistanceFunction(const std::string& channels, const std::string& excitation,
                                const std::string& range) override;
     void SetStrainFunction(const std::string& channels, const std::string& bridge,
@@ -134,6 +150,8 @@ private:
     bool cleared_ = false;
     int operationCondition_ = 0;
     int lastStatus_ = 0;
+    int calTareAnswer_ = 0;
+    std::string calibrateAnswer_;
     int questionableCondition_ = 0;
     int statusByte_ = 0;
     std::map<std::string, std::pair<int, int>> delayedFailures_;  // successes left, status
