@@ -7,6 +7,7 @@
 #include <QComboBox>
 
 #include "app/sfp_app.h"
+#include "config_page_operator.h"
 #include "instrument/live_instrument.h"
 #include "panels/scp/io_panel.h"
 #include "recording_dialogs.h"
@@ -31,11 +32,7 @@ protected:
     void TearDown() override { panel.Hide(); }
 
     void Click(int id) { page->Item<QAbstractButton>(id)->click(); }
-    void Pick(int id, int index) {
-        auto* box = page->Item<QComboBox>(id);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
+    void Pick(int id, int index) { config_page_operator::Pick(*page, id, index); }
 
     SimulatorLibraries simulator;
     ScopedRecordingDialogs dialogs;

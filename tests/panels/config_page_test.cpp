@@ -2,6 +2,7 @@
 #include <QComboBox>
 
 #include "app_fixture.h"
+#include "config_page_operator.h"
 #include "panels/scp/config_page.h"
 #include "resources/dialog_template.h"
 
@@ -12,7 +13,6 @@ constexpr int kOff = 1460;
 constexpr int kTrig = 1479;
 constexpr int kAlg = 1482;
 constexpr int kVoltList = 1533;
-constexpr int kFirstCheckBox = 1444;
 
 struct Remembered {
     int state = kUnknown;
@@ -70,14 +70,8 @@ protected:
     }
     void Build() { page = std::make_unique<FramePage>(selector, fields); }
     QAbstractButton* Button(int id) { return page->Item<QAbstractButton>(id); }
-    void CheckChannel(int index) {
-        page->Selector().Item<QAbstractButton>(kFirstCheckBox + index)->click();
-    }
-    void Pick(int id, int index) {
-        auto* box = page->Item<QComboBox>(id);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
+    void CheckChannel(int index) { config_page_operator::CheckChannel(*page, index); }
+    void Pick(int id, int index) { config_page_operator::Pick(*page, id, index); }
 
     SelectorState selector;
     Remembered fields;

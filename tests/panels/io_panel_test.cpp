@@ -6,6 +6,7 @@
 #include <QLineEdit>
 
 #include "app_fixture.h"
+#include "config_page_operator.h"
 #include "instrument/driver_api.h"
 #include "panels/scp/io_panel.h"
 #include "panels/scp/scp_map_panel.h"
@@ -18,7 +19,6 @@ constexpr int kFilterFrequency = 1465;
 constexpr int kGain = 1466;
 constexpr int kExcitation = 1533;
 constexpr int kTriggerLine = 1534;
-constexpr int kFirstCheckBox = 1444;
 const std::vector<int> kRadioButtons = {1459, 1460, 1461, 1462, 1463, 1464, 1467, 1468, 1469, 1470,
                                         1471, 1472, 1477, 1478, 1479, 1480, 1481, 1482, 1475, 1476};
 const QString kNoChannels = QStringLiteral("No channels have been selected.  Command not sent.");
@@ -38,9 +38,7 @@ protected:
     CIoObj& Panel() { return *static_cast<CIoObj*>(app->currentPanel); }
     QAbstractButton* Button(int id) { return page->Item<QAbstractButton>(id); }
     QComboBox* Box(int id) { return page->Item<QComboBox>(id); }
-    void CheckChannel(int index) {
-        page->Selector().Item<QAbstractButton>(kFirstCheckBox + index)->click();
-    }
+    void CheckChannel(int index) { config_page_operator::CheckChannel(*page, index); }
     void Pick(int id, const QString& entry) {
         QComboBox* box = Box(id);
         const int index = box->findText(entry);

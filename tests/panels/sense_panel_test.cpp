@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app_fixture.h"
+#include "config_page_operator.h"
 #include "instrument/live_instrument.h"
 #include "panels/scp/unit_value.h"
 #include "panels/sense/sense_panel.h"
@@ -30,14 +31,8 @@ protected:
     void Build() { page = std::make_unique<CSensDlg>(panel); }
     QAbstractButton* Button(int id) { return page->Item<QAbstractButton>(id); }
     QLineEdit* Field(int id) { return page->Item<QLineEdit>(id); }
-    void CheckChannel(int index) {
-        page->Selector().Item<QAbstractButton>(kFirstCheckBox + index)->click();
-    }
-    void Pick(int id, int index) {
-        auto* box = page->Item<QComboBox>(id);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
+    void CheckChannel(int index) { config_page_operator::CheckChannel(*page, index); }
+    void Pick(int id, int index) { config_page_operator::Pick(*page, id, index); }
     // Gives `control` the focus and presses Return in it, as the operator does.
     void PressEnterIn(QWidget* control) {
         page->show();

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "app_fixture.h"
+#include "config_page_operator.h"
 #include "instrument/driver_api.h"
 #include "instrument/live_instrument.h"
 #include "panels/scp/unit_value.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int kFirstCheckBox = 1444;
 constexpr char kNoChannels[] = "No channels have been selected.  Command not sent.";
 
 using Calls = std::vector<std::string>;
@@ -29,15 +29,9 @@ protected:
         session->ClearCalls();
     }
     void Leave() { page.reset(); }
-    void CheckChannel(int index) {
-        page->Selector().Item<QAbstractButton>(kFirstCheckBox + index)->click();
-    }
+    void CheckChannel(int index) { config_page_operator::CheckChannel(*page, index); }
     void Click(int id) { page->Item<QAbstractButton>(id)->click(); }
-    void Pick(int id, int index) {
-        auto* box = page->Item<QComboBox>(id);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
+    void Pick(int id, int index) { config_page_operator::Pick(*page, id, index); }
     // Types into a field and presses Enter there, as the operator does.
     void Enter(int id, const QString& text) {
         auto* field = page->Item<QLineEdit>(id);
