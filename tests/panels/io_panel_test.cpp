@@ -10,7 +10,6 @@
 #include "instrument/driver_api.h"
 #include "panels/scp/io_panel.h"
 #include "panels/scp/scp_map_panel.h"
-#include "panels/scp/unit_value.h"
 #include "resources/menu_resource.h"
 
 namespace {
@@ -59,41 +58,6 @@ protected:
 
     CIoDlg* page = nullptr;
 };
-
-TEST(ParseUnitValueTest, SuffixesScaleCaseSensitively) {
-    struct Row {
-        const char* text;
-        int kind;
-        double value;
-        bool notANumber;
-    };
-    const Row rows[] = {
-        {"1.5 kHz", kFrequency, 1500.0, false},
-        {"2 MHz", kFrequency, 2e6, false},
-        {"2 mhz", kFrequency, 2.0, false},
-        {"3GHz", kFrequency, 3e9, false},
-        {"4 kHz-ish", kFrequency, 4000.0, false},  // kHz by containment
-        {"5 MHz ", kFrequency, 5e6, false},        // rest trimmed, then equality
-        {"100us", kTime, 1e-4, false},
-        {" -2.5e-1 ms", kTime, -2.5e-4, false},
-        {"2mv", kVoltage, 0.002, false},
-        {"5 V", kVoltage, 5.0, false},
-        {"+.5", kVoltage, 0.5, false},
-        {"MAX", kFrequency, 0.0, true},
-        {"inf", kVoltage, 0.0, true},
-        {"", kTime, 0.0, true},
-        {".", kTime, 0.0, true},
-    };
-    for (const Row& row : rows) {
-        const UnitValue parsed = ParseUnitValue(row.text, row.kind);
-        EXPECT_EQ(parsed.notANumber, row.notANumber) << row.text;
-        EXPECT_DOUBLE_EQ(parsed.value, row.value) << row.text;
-    }
-    EXPECT_EQ(FormatG(1500.0, 3), "1.5e+03");
-    EXPECT_EQ(FormatG(2e6, 3), "2e+06");
-    EXPECT_EQ(FormatG(10.0, 3), "10");
-    EXPECT_EQ(FormatG(1e-4), "0.0001");
-}
 
 TEST_F(IoPanelTest, FirstShowingIsEmptyAndGreysSynchronize) {
     StartIo();

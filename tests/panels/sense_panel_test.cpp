@@ -4,12 +4,10 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <cmath>
 
 #include "app_fixture.h"
 #include "config_page_operator.h"
 #include "instrument/live_instrument.h"
-#include "panels/scp/unit_value.h"
 #include "panels/sense/sense_panel.h"
 #include "resources/menu_resource.h"
 #include "resources/string_table.h"
@@ -260,49 +258,6 @@ TEST_F(SensePanelTest, SendAllReachesTheDriverInItsOrderAndStopsAtTheFirstFailur
     EXPECT_EQ(Field(CSensDlg::kExcitation)->text(), "250 mv");
     page.reset();
     app->instrument.reset();
-}
-
-// ---- unit values ---------------------------------------------------------
-
-struct UnitCase {
-    const char* text;
-    int kind;
-    double value;
-    bool notANumber;
-};
-
-TEST(ParseUnitValueTest, ReadsTheLeadingNumberAndScalesByTheUnit) {
-    const UnitCase cases[] = {
-        {"2mv", kVoltage, 0.002, false},
-        {"2mV", kVoltage, 2, false},
-        {" 3 uv ", kVoltage, 3e-6, false},
-        {"4nv", kVoltage, 4e-9, false},
-        {"5ms", kVoltage, 5, false},
-        {"-.5e1ms", kTime, -0.005, false},
-        {"7us", kTime, 7e-6, false},
-        {"8 nsec", kTime, 8e-9, false},
-        {"1.5kHz", kFrequency, 1500, false},
-        {"2 GHz", kFrequency, 2e9, false},
-        {"2GHzx", kFrequency, 2, false},
-        {"3MHz", kFrequency, 3e6, false},
-        {"3mhz", kFrequency, 3, false},
-        {"6ms", 7, 6, false},
-        {"1e", kTime, 1, false},
-        {"1e-3", kTime, 0.001, false},
-        {"5.", kTime, 5, false},
-        {"0x10", kTime, 0, false},
-        {"", kTime, 0, true},
-        {"ms", kTime, 0, true},
-        {".", kVoltage, 0, true},
-        {"-", kVoltage, 0, true},
-        {"inf", kVoltage, 0, true},
-        {"nan", kVoltage, 0, true},
-    };
-    for (const UnitCase& c : cases) {
-        const UnitValue parsed = ParseUnitValue(c.text, c.kind);
-        EXPECT_EQ(parsed.notANumber, c.notANumber) << c.text;
-        EXPECT_NEAR(parsed.value, c.value, std::fabs(c.value) * 1e-12) << c.text;
-    }
 }
 
 }  // namespace
