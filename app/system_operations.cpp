@@ -2,19 +2,16 @@
 
 #include "app/about_dialog.h"
 #include "app/failure_scope.h"
+#include "app/long_operation.h"
 #include "app/main_wnd.h"
 #include "app/sfp_app.h"
-#include "controls/elapsed_time_dialog.h"
 #include "instrument/user_exception.h"
 #include "platform/operator_dialogs.h"
 #include "platform/wait_cursor.h"
 #include "resources/dialog_template.h"
 #include "resources/string_table.h"
 
-#include <QCoreApplication>
-#include <chrono>
 #include <string>
-#include <thread>
 
 void RunSynchronize() {
     PauseReadings();
@@ -75,32 +72,17 @@ void CancelSelfTest(InstrumentSession& instrument) {
     }
 }
 
-// The modal loop normally returns only once the job is done; should it
-// return early, keep serving the job's error report until the job has ended.
-void WaitUntilDone(const ElapsedTimeDialog& dialog) {
-    while (!dialog.Done()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
-
 void RunSelfTestJob(InstrumentSession& instrument, CMainWnd& mainWindow) {
     instrument.SetTimeout(kSelfTestTimeout);
-    ElapsedTimeDialog dialog(&mainWindow, templates::kSelfTestProgressDialog);
-    dialog.SetCancelAction([&instrument] { CancelSelfTest(instrument); });
-    // Written by the job before it marks the dialog done, read here after.
-    std::string result;
-    std::thread job([&instrument, &dialog, &result] {
-        const bool passed = RunInFailureScope(
-            instrument, [&] { result = instrument.SelfTest().value_or(std::string()); });
-        if (!passed) {
-            result = "Self Test Err";
-        }
-        dialog.SetDone();
-    });
-    platform::Dialogs().RunModal(dialog);
-    WaitUntilDone(dialog);
-    job.join();
+    const std::string result = RunLongOperation(
+        &mainWindow, templates::kSelfTestProgressDialog,
+        [&instrument] {
+            std::string text;
+            const bool passed = RunInFailureScope(
+                instrument, [&] { text = instrument.SelfTest().value_or(std::string()); });
+            return passed ? text : std::string("Self Test Err");
+        },
+        [&instrument] { CancelSelfTest(instrument); });
     platform::Dialogs().ShowMessage(QString::fromStdString(result));
     instrument.SetTimeout(kNormalTimeout);
 }

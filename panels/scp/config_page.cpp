@@ -11,6 +11,7 @@
 
 #include "app/failure_scope.h"
 #include "app/sfp_app.h"
+#include "panels/scp/unit_value.h"
 #include "platform/operator_dialogs.h"
 #include "resources/string_table.h"
 
@@ -31,6 +32,19 @@ void SelectorState::Apply(int event) {
             }
             return;
     }
+}
+
+ValueRefused NotANumber(const std::string& typed) {
+    return ValueRefused{
+        strings::LoadString(strings::kNotANumber).replace("%s", QString::fromStdString(typed))};
+}
+
+std::string UnitValueText(const std::string& typed, int kind) {
+    const UnitValue parsed = ParseUnitValue(typed, kind);
+    if (parsed.notANumber) {
+        throw NotANumber(typed);
+    }
+    return FormatG(parsed.value);
 }
 
 ConfigPage::ConfigPage(int templateId, SelectorState& selector)

@@ -41,7 +41,8 @@
 //
 // A send that cannot send its value (a text that is no number) throws
 // ValueRefused: the frame shows its message instead of an instrument report
-// and otherwise treats it as a failed send.
+// and otherwise treats it as a failed send. UnitValueText is that send's
+// reading of a typed value with its unit.
 //
 // Send All (control 1535): one channel list (none: string 120, nothing
 // changes), then `sendAll` steps in their order inside ONE failure scope:
@@ -94,6 +95,14 @@ struct SelectorState {
 struct ValueRefused {
     QString message;
 };
+
+// String 150 for `typed`: "..." is not a number.  Command not sent.
+ValueRefused NotANumber(const std::string& typed);
+
+// A typed value with its unit (ParseUnitValue of `kind`) as "%g" of the value
+// in base units. A text without a number throws NotANumber: sent as 0 it
+// could set a valid but unwanted value.
+std::string UnitValueText(const std::string& typed, int kind);
 
 enum class ChannelUse { Required, NotNeeded };
 

@@ -51,8 +51,7 @@ std::string FilterFrequencyValue(const std::string& text) {
     if (IsLevelName(text)) {
         return text;
     }
-    throw ValueRefused{
-        strings::LoadString(strings::kNotANumber).replace("%s", QString::fromStdString(text))};
+    throw NotANumber(text);
 }
 
 std::string ExcitationVoltageValue(const std::string& text) {

@@ -25,18 +25,6 @@ bool Known(const std::array<const char*, N>& /*texts*/, int index) {
     return index >= 0 && index < static_cast<int>(N);
 }
 
-// A typed value with its unit, in base units, as the instrument reads it. A
-// text without a number is refused: sent as 0 it could set a valid but
-// unwanted value (an unstrained reading of 0).
-std::string UnitText(const std::string& typed, int kind) {
-    const UnitValue parsed = ParseUnitValue(typed, kind);
-    if (parsed.notANumber) {
-        throw ValueRefused{
-            strings::LoadString(strings::kNotANumber).replace("%s", QString::fromStdString(typed))};
-    }
-    return FormatG(parsed.value);
-}
-
 InstrumentSession& Instrument() {
     return *App().instrument;
 }
@@ -49,7 +37,7 @@ void SendReferenceChannel(const std::string& channels, const std::string& text) 
     Instrument().SetReferenceChannel(channels, text);
 }
 void SendExcitation(const std::string& channels, const std::string& text) {
-    Instrument().SetStrainExcitation(channels, UnitText(text, kVoltage));
+    Instrument().SetStrainExcitation(channels, UnitValueText(text, kVoltage));
 }
 void SendGageFactor(const std::string& channels, const std::string& text) {
     Instrument().SetStrainGageFactor(channels, text);
@@ -58,10 +46,10 @@ void SendPoissonRatio(const std::string& channels, const std::string& text) {
     Instrument().SetStrainPoisson(channels, text);
 }
 void SendUnstrained(const std::string& channels, const std::string& text) {
-    Instrument().SetStrainUnstrained(channels, UnitText(text, kVoltage));
+    Instrument().SetStrainUnstrained(channels, UnitValueText(text, kVoltage));
 }
 void SendAperture(const std::string& channels, const std::string& text) {
-    Instrument().SetFrequencyAperture(channels, UnitText(text, kTime));
+    Instrument().SetFrequencyAperture(channels, UnitValueText(text, kTime));
 }
 void SendTotalizerResetMode(const std::string& channels, const std::string& mode) {
     Instrument().SetTotalizerResetMode(channels, mode);

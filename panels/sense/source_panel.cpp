@@ -1,61 +1,85 @@
 #include "panels/sense/source_panel.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
-#include <thread>
 
 #include "app/failure_scope.h"
+#include "app/long_operation.h"
 #include "app/sfp_app.h"
-#include "controls/elapsed_time_dialog.h"
+#include "instrument/driver_api.h"
 #include "instrument/instrument_session.h"
 #include "instrument/user_exception.h"
 #include "panels/scp/unit_value.h"
 #include "platform/operator_dialogs.h"
-#include "platform/responsive_wait.h"
 #include "resources/dialog_template.h"
 #include "resources/string_table.h"
 
 namespace {
 
+constexpr int kTitle = 1536;
 constexpr int kCalibrationTimeout = 600000;
 constexpr int kNormalTimeout = 30000;
 constexpr char kFullCalibration[] = "*CAL";
+constexpr char kCalibrationFailed[] = "Cal Failed,See Status panel";
 
 InstrumentSession& Instrument() {
     return *App().instrument;
 }
 
-// Typed times go out in seconds. A text without a number is refused, as on
-// the other configuration pages, rather than sent as 0.
-std::string Seconds(const std::string& text) {
-    const UnitValue parsed = ParseUnitValue(text, kTime);
-    if (parsed.notANumber) {
-        throw ValueRefused{
-            strings::LoadString(strings::kNotANumber).replace("%s", QString::fromStdString(text))};
-    }
-    return FormatG(parsed.value);
+using ChannelCall = void (InstrumentSession::*)(const std::string&, const std::string&);
+
+SendValue Call(ChannelCall call) {
+    return [call](const std::string& channels, const std::string& value) {
+        (Instrument().*call)(channels, value);
+    };
 }
 
-void SendOnChecked(const std::optional<std::string>& value,
-                   const std::function<void(const std::string&)>& send) {
-    if (value) {
-        send(*value);
+// Enter sends a typed time in seconds; Send All sends the text as typed.
+SendValue InSeconds(ChannelCall call) {
+    return [call](const std::string& channels, const std::string& text) {
+        (Instrument().*call)(channels, UnitValueText(text, kTime));
+    };
+}
+
+void SendSampleTimer(const std::string& /*channels*/, const std::string& text) {
+    Instrument().SetSampleTimer(UnitValueText(text, kTime));
+}
+
+void SendDebounce(const std::string& channels, int index) {
+    Instrument().SetDebounceTime(channels,
+                                 DebounceTable().at(static_cast<std::size_t>(index)).seconds);
+}
+
+// Queued instrument errors stay in the queue for the status panel, which the
+// result text points to. A time-out or a driver failure leaves nothing there,
+// so the operator is told of it like of any failed operation.
+void ReportUnqueuedFailure(int status) {
+    if (status != driver::kInstrumentErrorQueued) {
+        ReportInstrumentError(status);
     }
 }
 
-// Back to the normal time-out; a failure here has nothing left to undo.
-void RestoreTimeout(InstrumentSession& instrument) {
+// The worker's job: never raises, never touches a widget.
+std::string CalibrationResult(InstrumentSession& instrument, const std::string& request) {
+    try {
+        if (request == kFullCalibration) {
+            return instrument.Calibrate();
+        }
+        instrument.CalTare(request);
+        return instrument.QueryCalTare() == 0 ? "Cal Tare Passed"
+                                              : "Cal Tare Failed,See Status panel";
+    } catch (const UserException&) {
+        ReportUnqueuedFailure(instrument.GetLastStatus());
+        return kCalibrationFailed;
+    }
+}
+
+// After a failure that was already reported: one report is enough.
+void RestoreTimeoutQuietly(InstrumentSession& instrument) {
     try {
         instrument.SetTimeout(kNormalTimeout);
     } catch (const UserException&) {
         instrument.GetLastStatus();
     }
-}
-
-// Should the modal loop return before the worker is done, keep the window
-// alive until it is.
-void WaitUntilDone(const ElapsedTimeDialog& dialog) {
-    platform::WaitWhile([&dialog] { return !dialog.Done(); });
 }
 
 }  // namespace
@@ -82,37 +106,6 @@ const std::array<DebounceEntry, 16>& DebounceTable() {
     return table;
 }
 
-// The failure's status is taken and dropped: the instrument's error queue
-// stays for the status panel, which the result text points to.
-std::string CalibrationResult(InstrumentSession& instrument, const std::string& request) {
-    try {
-        if (request == kFullCalibration) {
-            return instrument.Calibrate();
-        }
-        instrument.CalTare(request);
-        return instrument.QueryCalTare() == 0 ? "Cal Tare Passed"
-                                              : "Cal Tare Failed,See Status panel";
-    } catch (const UserException&) {
-        instrument.GetLastStatus();
-        return "Cal Failed,See Status panel";
-    }
-}
-
-std::string RunCalibrationWorker(InstrumentSession& instrument, QWidget* parent,
-                                 const std::string& request) {
-    ElapsedTimeDialog dialog(parent, templates::kCalibrationProgressDialog);
-    // Written by the worker before it marks the dialog done, read after.
-    std::string result;
-    std::thread worker([&instrument, &dialog, &request, &result] {
-        result = CalibrationResult(instrument, request);
-        dialog.SetDone();
-    });
-    platform::Dialogs().RunModal(dialog);
-    WaitUntilDone(dialog);
-    worker.join();
-    return result;
-}
-
 const RuntimeClass CSourObj::kRuntimeClass{"CSourObj", &CPanel::kRuntimeClass};
 
 CSourObj::CSourObj() : CPanel(strings::LoadString(strings::kSourcePanel)) {}
@@ -128,97 +121,80 @@ void CSourObj::Show() {
 }
 
 void CSourObj::Tick() {
-    if (window) {
-        static_cast<CSourDlg*>(window.data())->Tick();
+    if (auto* page = dynamic_cast<CSourDlg*>(window.data())) {
+        page->Tick();
     }
 }
 
 CSourDlg::CSourDlg(CSourObj& panel)
     : ConfigPage(templates::kSourcePage, panel.selector), panel_(panel) {
-    SetTitle(1536, strings::kSourcePanel);
+    SetTitle(kTitle, strings::kSourcePanel, kBlack);
     Open(Tables());
     ConnectButtons();
+    ApplyThresholdState(Selector().SelectionCount());
 }
 
 ConfigTables CSourDlg::Tables() {
+    CSourObj& p = panel_;
     ConfigTables tables;
     tables.groups = {
         {{{kFmOn, "ON"}, {kFmOff, "OFF"}},
-         &panel_.frequencyModulation,
-         [](const std::string& channels, const std::string& value) {
-             Instrument().SetSourceFm(channels, value);
-         }},
+         &p.frequencyModulation,
+         Call(&InstrumentSession::SetSourceFm)},
         {{{kCondition, "COND"}, {kPulse, "PULS"}, {kSquare, "SQU"}},
-         &panel_.sourceFunction,
-         [](const std::string& channels, const std::string& value) {
-             Instrument().SetSourceFunction(channels, value);
-         }},
+         &p.sourceFunction,
+         Call(&InstrumentSession::SetSourceFunction)},
         {{{kPulmOn, "ON"}, {kPulmOff, "OFF"}},
-         &panel_.pulseModulation,
-         [](const std::string& channels, const std::string& value) {
-             Instrument().SetSourcePulseModulation(channels, value);
-         }},
+         &p.pulseModulation,
+         Call(&InstrumentSession::SetSourcePulseModulation)},
     };
     std::vector<std::string> entries;
     for (const DebounceEntry& entry : DebounceTable()) {
         entries.emplace_back(entry.text);
     }
-    tables.choiceLists = {
-        {kDebounce, entries, &panel_.debounce, [](const std::string& channels, int index) {
-             const auto row = static_cast<std::size_t>(index);
-             Instrument().SetDebounceTime(channels, DebounceTable().at(row).seconds);
-         }}};
+    tables.choiceLists = {{kDebounce, entries, &p.debounce, SendDebounce}};
     tables.fields = {
-        {kSampleTimer, &panel_.sampleTimer,
-         [](const std::string&, const std::string& text) {
-             Instrument().SetSampleTimer(Seconds(text));
-         }},
-        {kPeriod, &panel_.pulsePeriod,
-         [](const std::string& channels, const std::string& text) {
-             Instrument().SetPulsePeriod(channels, Seconds(text));
-         }},
-        {kWidth, &panel_.pulseWidth,
-         [](const std::string& channels, const std::string& text) {
-             Instrument().SetPulseWidth(channels, Seconds(text));
-         }},
+        {kSampleTimer, &p.sampleTimer, SendSampleTimer},
+        {kPeriod, &p.pulsePeriod, InSeconds(&InstrumentSession::SetPulsePeriod)},
+        {kWidth, &p.pulseWidth, InSeconds(&InstrumentSession::SetPulseWidth)},
     };
-    tables.fields[0].channels = ChannelUse::NotNeeded;
-    tables.fields[0].neverDisabled = true;
-    // The remembered texts go out as typed; the debounce time is not resent.
-    tables.sendAll = {
-        [this](const std::string& channels) {
-            SendOnChecked(CheckedValue(kFmOn), [&](const std::string& value) {
-                Instrument().SetSourceFm(channels, value);
-            });
-        },
-        [this](const std::string& channels) {
-            SendOnChecked(CheckedValue(kCondition), [&](const std::string& value) {
-                Instrument().SetSourceFunction(channels, value);
-            });
-        },
-        [this](const std::string& channels) {
-            SendOnChecked(CheckedValue(kPulmOn), [&](const std::string& value) {
-                Instrument().SetSourcePulseModulation(channels, value);
-            });
-        },
-        [this](const std::string& channels) {
-            if (!panel_.pulsePeriod.empty()) {
-                Instrument().SetPulsePeriod(channels, panel_.pulsePeriod);
+    // The sample timer is one setting of the whole instrument.
+    tables.fields.front().channels = ChannelUse::NotNeeded;
+    tables.fields.front().neverDisabled = true;
+    tables.sendAll = SendAllSteps();
+    tables.selectionControls = {kSendAllButton, kCalTare};
+    return tables;
+}
+
+// The groups as the page shows them, then the remembered texts as typed; the
+// debounce time is not sent again.
+std::vector<SendAllStep> CSourDlg::SendAllSteps() {
+    const auto checked = [this](int buttonId, ChannelCall call) -> SendAllStep {
+        return [this, buttonId, call](const std::string& channels) {
+            if (const std::optional<std::string> value = CheckedValue(buttonId)) {
+                (Instrument().*call)(channels, *value);
             }
-        },
-        [this](const std::string& channels) {
-            if (!panel_.pulseWidth.empty()) {
-                Instrument().SetPulseWidth(channels, panel_.pulseWidth);
+        };
+    };
+    const auto remembered = [](const std::string& text, ChannelCall call) -> SendAllStep {
+        return [&text, call](const std::string& channels) {
+            if (!text.empty()) {
+                (Instrument().*call)(channels, text);
             }
-        },
-        [this](const std::string&) {
+        };
+    };
+    return {
+        checked(kFmOn, &InstrumentSession::SetSourceFm),
+        checked(kCondition, &InstrumentSession::SetSourceFunction),
+        checked(kPulmOn, &InstrumentSession::SetSourcePulseModulation),
+        remembered(panel_.pulsePeriod, &InstrumentSession::SetPulsePeriod),
+        remembered(panel_.pulseWidth, &InstrumentSession::SetPulseWidth),
+        [this](const std::string& /*channels*/) {
             if (!panel_.sampleTimer.empty()) {
                 Instrument().SetSampleTimer(panel_.sampleTimer);
             }
         },
     };
-    tables.selectionControls = {kSendAllButton, kCalTare};
-    return tables;
 }
 
 void CSourDlg::ConnectButtons() {
@@ -260,8 +236,13 @@ void CSourDlg::OnThresholdQuery() {
     SetThreshold(reply);
 }
 
-// The query needs exactly one channel; its reply belongs to that channel.
 void CSourDlg::AfterTick(int selectionCount) {
+    ApplyThresholdState(selectionCount);
+}
+
+// The reply belongs to the one channel it was asked for. Also applied when
+// the page opens, so that the query is never sent for a list of channels.
+void CSourDlg::ApplyThresholdState(int selectionCount) {
     const int enable = selectionCount == 1 ? 1 : 0;
     if (enable == thresholdEnabled_) {
         return;
@@ -276,8 +257,7 @@ void CSourDlg::AfterTick(int selectionCount) {
 }
 
 void CSourDlg::OnCalTare() {
-    const std::optional<std::string> channels = RequireChannels();
-    if (channels) {
+    if (const std::optional<std::string> channels = RequireChannels()) {
         RunCalibration(*channels, nullptr);
     }
 }
@@ -286,23 +266,26 @@ void CSourDlg::OnCalibrate() {
     RunCalibration(kFullCalibration, "*CAL? passed");
 }
 
+// A calibration's own failure is told by its result text. A failure to change
+// the time-out is reported: without it the calibration would silently not
+// run, or the instrument would silently keep the ten-minute time-out.
 void CSourDlg::RunCalibration(const std::string& request, const char* passedText) {
     if (!platform::Dialogs().AskOkCancel(strings::LoadString(strings::kSelfTestQuestion))) {
         return;
     }
     InstrumentSession& instrument = Instrument();
-    try {
-        instrument.SetTimeout(kCalibrationTimeout);
-        std::string result = RunCalibrationWorker(instrument, this, request);
-        if (result.empty() && passedText != nullptr) {
-            result = passedText;
-        }
-        if (!result.empty()) {
-            platform::Dialogs().ShowMessage(QString::fromStdString(result));
-        }
-        instrument.SetTimeout(kNormalTimeout);
-    } catch (const UserException&) {
-        instrument.GetLastStatus();
-        RestoreTimeout(instrument);
+    if (!RunInFailureScope(instrument, [&] { instrument.SetTimeout(kCalibrationTimeout); })) {
+        RestoreTimeoutQuietly(instrument);
+        return;
     }
+    std::string result =
+        RunLongOperation(this, templates::kCalibrationProgressDialog,
+                         [&instrument, request] { return CalibrationResult(instrument, request); });
+    if (result.empty() && passedText != nullptr) {
+        result = passedText;
+    }
+    if (!result.empty()) {
+        platform::Dialogs().ShowMessage(QString::fromStdString(result));
+    }
+    RunInFailureScope(instrument, [&] { instrument.SetTimeout(kNormalTimeout); });
 }

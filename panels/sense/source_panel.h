@@ -1,16 +1,14 @@
 #pragma once
 // Source settings, sample timer, debounce and threshold, and the calibration
 // commands. Tare and full calibration run on a worker thread while the modal
-// elapsed-time dialog is up.
+// elapsed-time dialog is up (RunLongOperation).
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/panel.h"
 #include "panels/scp/config_page.h"
-
-class InstrumentSession;
-class QWidget;
 
 class CSourObj : public CPanel {
 public:
@@ -66,7 +64,10 @@ public:
 private:
     ConfigTables Tables();
     void ConnectButtons();
+    std::vector<SendAllStep> SendAllSteps();
     void AfterTick(int selectionCount) override;
+    // "INP:THR?" only with exactly one channel; otherwise no reply is shown.
+    void ApplyThresholdState(int selectionCount);
     void SetThreshold(const std::string& text);
     // Confirmation, raised time-out, worker with the progress dialog, result
     // box; the time-out is back at its normal value on every way out.
@@ -83,12 +84,3 @@ struct DebounceEntry {
     double seconds;
 };
 const std::array<DebounceEntry, 16>& DebounceTable();
-
-// What the calibration worker does with `request` ("*CAL" or a channel list)
-// on `instrument`; never raises. Runs on the worker thread.
-std::string CalibrationResult(InstrumentSession& instrument, const std::string& request);
-
-// Runs CalibrationResult on a worker thread while the modal progress dialog
-// (template 126) is up, and returns the result once the dialog has closed.
-std::string RunCalibrationWorker(InstrumentSession& instrument, QWidget* parent,
-                                 const std::string& request);

@@ -1,8 +1,11 @@
 #include "recording_dialogs.h"
 
+#include "platform/ui_thread.h"
+
 void RecordingDialogs::Record(DialogEvent::Kind kind, const QString& text, const QString& title) {
+    const bool onUiThread = platform::OnUiThread();
     std::lock_guard<std::mutex> lock(mutex_);
-    events_.push_back({kind, text, title});
+    events_.push_back({kind, text, title, onUiThread});
 }
 
 void RecordingDialogs::ShowMessage(const QString& text) {

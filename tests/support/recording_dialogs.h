@@ -15,6 +15,7 @@ struct DialogEvent {
     Kind kind;
     QString text;               // message text, file filter, candidates joined by '|', dialog title
     QString title = QString();  // a file chooser's title
+    bool onUiThread = true;     // false: shown from a worker thread (a fault)
 };
 
 class RecordingDialogs : public platform::OperatorDialogs {

@@ -416,11 +416,11 @@ void RecordingSession::SetSampleTimer(const std::string& value) {
     EmulatedInstrument::SetSampleTimer(value);
 }
 
-// Seconds in their shortest exact form (no exponent for small values), so
-// that 0.0766 and 0.0768 differ.
+// Seconds in their shortest exact decimal form, so that 0.0766 and 0.0768
+// differ and a table row reads as it is written.
 void RecordingSession::SetDebounceTime(const std::string& channels, double time) {
     char seconds[32] = {};
-    std::to_chars(seconds, seconds + sizeof seconds - 1, time, std::chars_format::general);
+    std::to_chars(seconds, seconds + sizeof seconds - 1, time, std::chars_format::fixed);
     Enter("SetDebounceTime", channels + "," + seconds);
 }
 

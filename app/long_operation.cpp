@@ -1,0 +1,29 @@
+#include "app/long_operation.h"
+
+#include <thread>
+#include <utility>
+
+#include "controls/elapsed_time_dialog.h"
+#include "platform/operator_dialogs.h"
+#include "platform/responsive_wait.h"
+
+std::string RunLongOperation(QWidget* parent, int templateId,
+                             const std::function<std::string()>& job,
+                             std::function<void()> cancelAction) {
+    ElapsedTimeDialog dialog(parent, templateId);
+    if (cancelAction) {
+        dialog.SetCancelAction(std::move(cancelAction));
+    }
+    // Written by the worker before it marks the dialog done, read after.
+    std::string result;
+    std::thread worker([&job, &dialog, &result] {
+        result = job();
+        dialog.SetDone();
+    });
+    platform::Dialogs().RunModal(dialog);
+    // Should the modal loop return before the job is done, keep serving the
+    // job's error report until it is.
+    platform::WaitWhile([&dialog] { return !dialog.Done(); });
+    worker.join();
+    return result;
+}
