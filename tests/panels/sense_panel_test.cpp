@@ -31,19 +31,9 @@ protected:
     QLineEdit* Field(int id) { return page->Item<QLineEdit>(id); }
     void CheckChannel(int index) { config_page_operator::CheckChannel(*page, index); }
     void Pick(int id, int index) { config_page_operator::Pick(*page, id, index); }
-    // Gives `control` the focus and presses Return in it, as the operator does.
-    void PressEnterIn(QWidget* control) {
-        page->show();
-        page->activateWindow();
-        control->setFocus();
-        QCoreApplication::processEvents();
-        ASSERT_EQ(QApplication::focusWidget(), control);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(control, &press);
-    }
+    void PressEnterIn(QWidget* control) { config_page_operator::PressEnterIn(*page, control); }
     void Enter(int fieldId, const QString& text) {
-        Field(fieldId)->setText(text);
-        PressEnterIn(Field(fieldId));
+        config_page_operator::Enter(*page, fieldId, text);
     }
 
     CSensObj panel;

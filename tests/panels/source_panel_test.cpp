@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "app_fixture.h"
+#include "config_page_operator.h"
 #include "instrument/driver_api.h"
 #include "instrument/emulated_instrument.h"
 #include "instrument/live_instrument.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int kFirstCheckBox = 1444;
 const QString kNoChannels = QStringLiteral("No channels have been selected.  Command not sent.");
 const QString kQuestion = QStringLiteral("This can take five or more minutes Continue?");
 const QString kCalFailed = QStringLiteral("Cal Failed,See Status panel");
@@ -37,30 +37,14 @@ protected:
         }
     }
     void Leave() { page.reset(); }
-    void CheckChannel(int index) {
-        page->Selector().Item<QAbstractButton>(kFirstCheckBox + index)->click();
-    }
+    void CheckChannel(int index) { config_page_operator::CheckChannel(*page, index); }
     QAbstractButton* Button(int id) { return page->Item<QAbstractButton>(id); }
     QLineEdit* Field(int id) { return page->Item<QLineEdit>(id); }
     void Click(int id) { Button(id)->click(); }
-    void Pick(int id, int index) {
-        auto* box = page->Item<QComboBox>(id);
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
-    // Gives `control` the focus and presses Return in it, as the operator does.
-    void PressEnterIn(QWidget* control) {
-        page->show();
-        page->activateWindow();
-        control->setFocus();
-        QCoreApplication::processEvents();
-        ASSERT_EQ(QApplication::focusWidget(), control);
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(control, &press);
-    }
+    void Pick(int id, int index) { config_page_operator::Pick(*page, id, index); }
+    void PressEnterIn(QWidget* control) { config_page_operator::PressEnterIn(*page, control); }
     void Enter(int fieldId, const QString& text) {
-        Field(fieldId)->setText(text);
-        PressEnterIn(Field(fieldId));
+        config_page_operator::Enter(*page, fieldId, text);
     }
 
     CSourObj panel;
