@@ -1,0 +1,89 @@
+#pragma once
+// The I/O record: every call the instrument makes (live driver calls and the
+// emulated instrument's operations), kept in one bounded ring for the tool
+// windows to show. Qt-free so that the thread sanitizer run covers it.
+// Writers never block on readers and never wait for the record's owner.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace iorecord {
+
+// Which thread made a call; set once per thread by the code that starts it.
+enum class CallThread : std::uint8_t { UserInterface, ReadingWorker, LongOperation };
+
+struct IoEntry {
+    std::uint64_t sequence = 0;   // position in the record, from 1, never reused
+    std::int64_t startNs = 0;     // steady clock, since the clock's epoch
+    std::int64_t durationNs = 0;  // time inside the call
+    CallThread thread = CallThread::UserInterface;
+    std::string origin;       // "Input/Output · :FILT:FREQ Enter"
+    std::string function;     // "qot7720_cmd", "readCVT_Q", "emulated"...
+    std::string sent;         // SCPI text, or "first 0, count 10"
+    std::string answer;       // cut at kAnswerLimit characters
+    std::int32_t status = 0;  // the driver's status, 0 when it succeeded
+};
+
+constexpr std::size_t kDefaultCapacity = 100000;
+constexpr std::size_t kAnswerLimit = 200;
+
+class IoRecord {
+public:
+    explicit IoRecord(std::size_t capacity = kDefaultCapacity);
+    ~IoRecord();
+    IoRecord(const IoRecord&) = delete;
+    IoRecord& operator=(const IoRecord&) = delete;
+
+    // Stores `entry` (its sequence is assigned here); the oldest entry goes
+    // when the ring is full. Does nothing while recording is off.
+    void Append(IoEntry entry);
+
+    // Entries with a sequence above `afterSequence`, oldest first, at most
+    // `limit` of them; entries already overwritten are skipped.
+    std::vector<IoEntry> ReadAfter(std::uint64_t afterSequence, std::size_t limit) const;
+
+    // The sequence the newest entry got (0 when nothing was recorded yet).
+    std::uint64_t LastSequence() const;
+    // Forgets every entry; sequences keep counting up.
+    void Clear();
+    void SetRecording(bool on);
+    bool Recording() const;
+    std::size_t Capacity() const;
+
+private:
+    struct Ring;
+    Ring* ring_;
+};
+
+// The program's one record.
+IoRecord& Record();
+
+// The origin of the calls made on this thread while the scope lives: set once
+// where an action starts (a page's handler frame, the failure scope, a system
+// operation). An inner scope replaces the outer one until it ends.
+class OriginScope {
+public:
+    explicit OriginScope(std::string origin);
+    ~OriginScope();
+    OriginScope(const OriginScope&) = delete;
+    OriginScope& operator=(const OriginScope&) = delete;
+
+private:
+    std::string previous_;
+};
+
+// This thread's current origin, empty outside every scope.
+const std::string& CurrentOrigin();
+
+// Marks the calling thread for the record; the user-interface thread is the
+// default.
+void SetCallThread(CallThread thread);
+CallThread CurrentCallThread();
+
+// The name the program knows for a status ("time-out", "error queued",
+// "busy"...), empty when it knows none.
+std::string StatusName(std::int32_t status);
+
+}  // namespace iorecord
