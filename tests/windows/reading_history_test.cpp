@@ -1,0 +1,70 @@
+#include "windows/reading_history.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace sfp {
+namespace {
+
+// A noisy signal with single-sample spikes: every column's extremes must
+// survive decimation, and gaps must stay breaks in the line.
+TEST(ReadingHistory, DecimationKeepsEveryExtremeAndEveryGap) {
+    ReadingHistory history(100000);
+    const int columns = 50;
+    const int perColumn = 200;
+    for (int i = 0; i < columns * perColumn; ++i) {
+        double value = std::sin(i * 0.37) + 0.001 * (i % 7);
+        if (i % 977 == 0) {
+            value = 50.0 + i;  // a spike
+        }
+        if (i % 1499 == 0) {
+            value = -40.0 - i;  // a dip
+        }
+        if (i == 4321) {
+            history.Append(i, ReadingHistory::kNoReading);
+            continue;
+        }
+        history.Append(i, value);
+    }
+    const auto points = history.Decimate(0, columns * perColumn, columns);
+    EXPECT_LE(points.size(), static_cast<std::size_t>(columns * 2 + 4));
+
+    const auto& all = history.Samples();
+    for (int c = 0; c < columns; ++c) {
+        double lo = INFINITY;
+        double hi = -INFINITY;
+        for (const auto& s : all) {
+            if (s.time >= c * perColumn && s.time < (c + 1) * perColumn && !std::isnan(s.value)) {
+                lo = std::min(lo, s.value);
+                hi = std::max(hi, s.value);
+            }
+        }
+        const auto has = [&](double v) {
+            return std::any_of(points.begin(), points.end(),
+                               [&](const auto& p) { return p.value == v; });
+        };
+        EXPECT_TRUE(has(lo)) << "column " << c;
+        EXPECT_TRUE(has(hi)) << "column " << c;
+    }
+    const auto gap = std::find_if(points.begin(), points.end(),
+                                  [](const auto& p) { return std::isnan(p.value); });
+    ASSERT_NE(gap, points.end());
+    EXPECT_DOUBLE_EQ(gap->time, 4321);
+    EXPECT_TRUE(std::is_sorted(points.begin(), points.end(),
+                               [](const auto& a, const auto& b) { return a.time < b.time; }));
+}
+
+TEST(ReadingHistory, BoundedDropsOldestAndNoReadingIsAGap) {
+    ReadingHistory history(3);
+    for (int i = 0; i < 5; ++i) {
+        history.Append(i, i == 4 ? -9.91e37 : i);
+    }
+    ASSERT_EQ(history.Size(), 3u);
+    EXPECT_EQ(history.Samples().front().time, 2);
+    EXPECT_TRUE(std::isnan(history.Samples().back().value));
+}
+
+}  // namespace
+}  // namespace sfp
