@@ -1,5 +1,7 @@
 #include "app/panel_page.h"
 
+#include <QEvent>
+
 #include "app/sfp_app.h"
 #include "controls/framed_label.h"
 #include "controls/panel_color.h"
@@ -21,4 +23,37 @@ FramedLabel* PanelPage::SetTitle(int controlId, int stringId, ColorRef textColor
     title->Attach(*this, controlId);
     title->SetText(strings::LoadString(stringId));
     return title;
+}
+
+namespace {
+
+bool HeldUntilComplete(QEvent::Type type) {
+    switch (type) {
+        case QEvent::Paint:
+        case QEvent::Timer:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+bool PanelPage::event(QEvent* event) {
+    if (!complete_ && HeldUntilComplete(event->type())) {
+        return true;
+    }
+    return platform::TemplatePage::event(event);
+}
+
+void PanelPage::MarkComplete() {
+    complete_ = true;
+    update();
 }

@@ -61,7 +61,7 @@ const RuntimeClass& CAlgObj::GetRuntimeClass() const {
 }
 
 void CAlgObj::Show() {
-    window = new CAlgDlg(*this);
+    window = PanelPage::Open<CAlgDlg>(*this);
     App().currentPanel = this;
 }
 

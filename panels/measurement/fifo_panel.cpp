@@ -66,7 +66,7 @@ const RuntimeClass& CFifoObj::GetRuntimeClass() const {
 }
 
 void CFifoObj::Show() {
-    window = new CFifoDlg(*this);
+    window = PanelPage::Open<CFifoDlg>(*this);
     App().currentPanel = this;
 }
 

@@ -94,7 +94,7 @@ const RuntimeClass& CPan1Obj::GetRuntimeClass() const {
 }
 
 void CPan1Obj::Show() {
-    window = new CPan1Dlg(*this);
+    window = PanelPage::Open<CPan1Dlg>(*this);
     App().currentPanel = this;
 }
 

@@ -81,7 +81,7 @@ void CStatObj::Synchronize() {
 }
 
 void CStatObj::Show() {
-    window = new CStatDlg(*this);
+    window = PanelPage::Open<CStatDlg>(*this);
     App().currentPanel = this;
 }
 

@@ -196,7 +196,7 @@ void CTrigObj::Synchronize() {
 }
 
 void CTrigObj::Show() {
-    window = new CTrigDlg(*this);
+    window = PanelPage::Open<CTrigDlg>(*this);
     App().currentPanel = this;
 }
 

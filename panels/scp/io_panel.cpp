@@ -71,7 +71,7 @@ const RuntimeClass& CIoObj::GetRuntimeClass() const {
 }
 
 void CIoObj::Show() {
-    window = new CIoDlg(*this);
+    window = PanelPage::Open<CIoDlg>(*this);
     App().currentPanel = this;
 }
 

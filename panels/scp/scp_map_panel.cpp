@@ -25,7 +25,7 @@ const RuntimeClass& CConfObj::GetRuntimeClass() const {
 }
 
 void CConfObj::Show() {
-    window = new CConfDlg(*this);
+    window = PanelPage::Open<CConfDlg>(*this);
     App().currentPanel = this;
 }
 

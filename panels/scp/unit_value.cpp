@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 
 namespace {
@@ -118,12 +119,22 @@ UnitValue ParseUnitValue(const std::string& text, int kind) {
     if (result.ec != std::errc()) {
         return {};
     }
-    return {number * Scale(Trimmed(text.substr(end)), kind), false};
+    // A number that overflows once scaled would reach the instrument as "inf".
+    const double scaled = number * Scale(Trimmed(text.substr(end)), kind);
+    if (!std::isfinite(scaled)) {
+        return {};
+    }
+    return {scaled, false};
 }
 
 std::string FormatG(double value, int precision) {
-    char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
-    return std::string(buffer, result.ptr);
+    // printf takes a negative precision as none given.
+    const int digits = precision < 0 ? 6 : precision;
+    // Sign, point, the digits and either an exponent or the leading zeros of
+    // a small number (at most four before %g turns to the exponent form).
+    std::string buffer(static_cast<std::size_t>(digits) + 16, '\0');
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, digits);
+    buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
+    return buffer;
 }

@@ -35,7 +35,7 @@ const RuntimeClass& CSfuncObj::GetRuntimeClass() const {
 }
 
 void CSfuncObj::Show() {
-    window = new CSfuncDlg(*this);
+    window = PanelPage::Open<CSfuncDlg>(*this);
     App().currentPanel = this;
 }
 

@@ -76,7 +76,7 @@ const RuntimeClass& CSensObj::GetRuntimeClass() const {
 }
 
 void CSensObj::Show() {
-    window = new CSensDlg(*this);
+    window = PanelPage::Open<CSensDlg>(*this);
     App().currentPanel = this;
 }
 

@@ -116,7 +116,7 @@ const RuntimeClass& CSourObj::GetRuntimeClass() const {
 }
 
 void CSourObj::Show() {
-    window = new CSourDlg(*this);
+    window = PanelPage::Open<CSourDlg>(*this);
     App().currentPanel = this;
 }
 

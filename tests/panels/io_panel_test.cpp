@@ -132,6 +132,11 @@ TEST_F(IoPanelTest, AFrequencyWithoutANumberIsRefusedAndNotSent) {
     ASSERT_EQ(dialogs->Messages().size(), 1);
     EXPECT_TRUE(dialogs->Messages()[0].contains("\"fast\" is not a number"));
     EXPECT_TRUE(Panel().filterFrequency.empty());
+    // Too large once scaled: it would be sent as "inf".
+    Enter(kFilterFrequency, "1e308GHz");
+    EXPECT_TRUE(session->Calls().empty());
+    ASSERT_EQ(dialogs->Messages().size(), 2);
+    EXPECT_TRUE(dialogs->Messages()[1].contains("\"1e308GHz\" is not a number"));
     Enter(kFilterFrequency, "max");
     EXPECT_EQ(session->Calls(), std::vector<std::string>{"SetFilterFrequency(101,max)"});
 }

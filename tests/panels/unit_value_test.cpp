@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "panels/scp/unit_value.h"
 
@@ -53,6 +54,10 @@ TEST(ParseUnitValueTest, ReadsTheLeadingNumberAndScalesByTheSuffixCaseSensitivel
         {"-", kVoltage, 0, true},
         {"inf", kVoltage, 0, true},
         {"nan", kVoltage, 0, true},
+        {"1e308GHz", kFrequency, 0, true},  // not finite once scaled
+        {"2e305 kHz", kFrequency, 0, true},
+        {"-1e308GHz", kFrequency, 0, true},
+        {"1e299GHz", kFrequency, 1e308, false},
     };
     for (const Row& row : rows) {
         const UnitValue parsed = ParseUnitValue(row.text, row.kind);
@@ -66,6 +71,14 @@ TEST(ParseUnitValueTest, NumbersAreWrittenAsPrintfWouldInTheCLocale) {
     EXPECT_EQ(FormatG(2e6, 3), "2e+06");
     EXPECT_EQ(FormatG(10.0, 3), "10");
     EXPECT_EQ(FormatG(1e-4), "0.0001");
+    // Every precision, as wide as it gets, gives printf's own text.
+    for (const double value : {7.5e78, -1.2345678901234567e-5, 1e59, -0.0}) {
+        for (const int precision : {-1, 0, 17, 60, 120}) {
+            char expected[512];
+            std::snprintf(expected, sizeof expected, "%.*g", precision, value);
+            EXPECT_EQ(FormatG(value, precision), expected) << value << ' ' << precision;
+        }
+    }
 }
 
 }  // namespace

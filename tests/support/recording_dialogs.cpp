@@ -10,6 +10,19 @@ void RecordingDialogs::Record(DialogEvent::Kind kind, const QString& text, const
 
 void RecordingDialogs::ShowMessage(const QString& text) {
     Record(DialogEvent::Message, text);
+    std::function<void()> action;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        action = whileMessageShown_;
+    }
+    if (action) {
+        action();
+    }
+}
+
+void RecordingDialogs::WhileMessageShown(std::function<void()> action) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    whileMessageShown_ = std::move(action);
 }
 
 bool RecordingDialogs::ShowMessageOfferingStop(const QString& text, const QString&) {

@@ -42,6 +42,8 @@ public:
     void AnswerSelection(std::optional<QString> name);
     // Runs each modal dialog; the default rejects it without showing it.
     void HandleModal(std::function<int(QDialog&)> handler);
+    // Runs while each message box is "shown", as its event loop would.
+    void WhileMessageShown(std::function<void()> action);
 
     std::vector<DialogEvent> Events() const;
     // The texts of the message boxes, in order.
@@ -64,6 +66,7 @@ private:
     std::deque<Answer> fileAnswers_;
     std::deque<Answer> selectionAnswers_;
     std::function<int(QDialog&)> modalHandler_;
+    std::function<void()> whileMessageShown_;
 };
 
 // Installs a recorder for the lifetime of the object and restores the
