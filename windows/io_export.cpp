@@ -19,7 +19,8 @@ bool IsQuery(const QString& text) {
 }
 
 QString CsvField(QString text) {
-    if (!text.contains(',') && !text.contains('"') && !text.contains('\n') && !text.contains('\r')) {
+    if (!text.contains(',') && !text.contains('"') && !text.contains('\n') &&
+        !text.contains('\r')) {
         return text;
     }
     text.replace("\"", "\"\"");
@@ -46,7 +47,8 @@ QString TabField(QString text) {
 
 }  // namespace
 
-QString ScriptText(const std::vector<const iorecord::IoEntry*>& entries, const ScriptHeader& header) {
+QString ScriptText(const std::vector<const iorecord::IoEntry*>& entries,
+                   const ScriptHeader& header) {
     QString out = QStringLiteral("# qot7720-sfp %1 SCPI script\n# resource %2\n# date %3\n")
                       .arg(header.programVersion, header.resource, header.date);
     for (const iorecord::IoEntry* entry : entries) {
@@ -55,8 +57,9 @@ QString ScriptText(const std::vector<const iorecord::IoEntry*>& entries, const S
             continue;
         }
         const bool command = entry->function == "qot7720_cmd" && !IsQuery(sent);
-        out += command ? sent + '\n'
-                       : QStringLiteral("# %1 %2\n").arg(QString::fromStdString(entry->function), sent);
+        out += command
+                   ? sent + '\n'
+                   : QStringLiteral("# %1 %2\n").arg(QString::fromStdString(entry->function), sent);
     }
     return out;
 }

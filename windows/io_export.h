@@ -15,7 +15,8 @@ struct ScriptHeader {
 
 // Commands in order, one a line; queries and driver calls other than a
 // command as '#' comments, which the console skips.
-QString ScriptText(const std::vector<const iorecord::IoEntry*>& entries, const ScriptHeader& header);
+QString ScriptText(const std::vector<const iorecord::IoEntry*>& entries,
+                   const ScriptHeader& header);
 
 // A header line and one line per entry, fields quoted where needed.
 QString CsvText(const std::vector<const iorecord::IoEntry*>& entries);

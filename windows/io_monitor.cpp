@@ -13,6 +13,8 @@
 #include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
 
 #include "platform/operator_dialogs.h"
 #include "windows/io_record_model.h"
@@ -60,17 +62,19 @@ void IoMonitor::BuildLayout() {
     table_->horizontalHeader()->setStretchLastSection(true);
 
     auto* tools = new QHBoxLayout;
-    for (QWidget* widget : {static_cast<QWidget*>(filter_), static_cast<QWidget*>(failuresOnly_),
-                            static_cast<QWidget*>(pause_), static_cast<QWidget*>(clear),
-                            static_cast<QWidget*>(copy), static_cast<QWidget*>(script),
-                            static_cast<QWidget*>(log)}) {
+    for (QWidget* widget :
+         {static_cast<QWidget*>(filter_), static_cast<QWidget*>(failuresOnly_),
+          static_cast<QWidget*>(pause_), static_cast<QWidget*>(clear), static_cast<QWidget*>(copy),
+          static_cast<QWidget*>(script), static_cast<QWidget*>(log)}) {
         tools->addWidget(widget);
     }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
     layout->addWidget(table_);
 
-    const auto refilter = [this] { model_->SetFilter(filter_->text(), failuresOnly_->isChecked()); };
+    const auto refilter = [this] {
+        model_->SetFilter(filter_->text(), failuresOnly_->isChecked());
+    };
     connect(filter_, &QLineEdit::textChanged, this, refilter);
     connect(failuresOnly_, &QCheckBox::toggled, this, refilter);
     connect(pause_, &QPushButton::toggled, this, [this](bool on) { model_->SetPaused(on); });
@@ -161,5 +165,6 @@ void IoMonitor::SaveScript() {
 }
 
 void IoMonitor::SaveLog() {
-    WriteFile("Save Log", "CSV files (*.csv);;All Files (*)", "io_log.csv", CsvText(ShownEntries()));
+    WriteFile("Save Log", "CSV files (*.csv);;All Files (*)", "io_log.csv",
+              CsvText(ShownEntries()));
 }

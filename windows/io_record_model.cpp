@@ -23,7 +23,8 @@ QString StatusText(std::int32_t status) {
     if (status == 0) {
         return QStringLiteral("0");
     }
-    QString text = QStringLiteral("0x%1").arg(static_cast<std::uint32_t>(status), 8, 16, QChar('0'));
+    QString text =
+        QStringLiteral("0x%1").arg(static_cast<std::uint32_t>(status), 8, 16, QChar('0'));
     const std::string name = iorecord::StatusName(status);
     return name.empty() ? text : text + " " + QString::fromStdString(name);
 }

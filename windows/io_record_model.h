@@ -43,8 +43,8 @@ private:
     void Rebuild();
 
     const iorecord::IoRecord& record_;
-    std::deque<iorecord::IoEntry> all_;              // bounded by the record's capacity
-    std::deque<const iorecord::IoEntry*> rows_;      // the shown subset of all_
+    std::deque<iorecord::IoEntry> all_;          // bounded by the record's capacity
+    std::deque<const iorecord::IoEntry*> rows_;  // the shown subset of all_
     std::map<std::uint64_t, QString> messages_;
     std::uint64_t lastSequence_ = 0;
     QString filter_;
