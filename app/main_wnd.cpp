@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <functional>
@@ -10,6 +12,7 @@
 #include "app/main_panel_state.h"
 #include "app/system_operations.h"
 #include "instrument/binding.h"
+#include "instrument/user_exception.h"
 #include "panels/algorithm/algorithm_panel.h"
 #include "panels/measurement/fifo_panel.h"
 #include "panels/measurement/main_panel.h"
@@ -24,6 +27,7 @@
 #include "platform/wait_cursor.h"
 #include "resources/menu_resource.h"
 #include "resources/string_table.h"
+#include "windows/io_monitor.h"
 
 namespace {
 
@@ -105,6 +109,47 @@ void CMainWnd::BuildMenu() {
     }
     actions_[menus::kAutoUpdate]->setCheckable(true);
     actions_[checkedPanelCommand]->setChecked(true);
+    BuildToolsMenu();
+}
+
+// Tools: windows beside the panels, an addition that leaves the System,
+// Panels and Help menus as they are. It sits before Help, the last menu.
+void CMainWnd::BuildToolsMenu() {
+    QMenu* tools = new QMenu("&Tools", this);
+    menuBar()->insertMenu(menuBar()->actions().constLast(), tools);
+    QAction* monitor = tools->addAction("&I/O Monitor...");
+    monitor->setObjectName("ioMonitor");
+    connect(monitor, &QAction::triggered, this, &CMainWnd::ShowIoMonitor);
+    // "SCPI Console..." and "Connection..." follow here.
+}
+
+void CMainWnd::ShowIoMonitor() {
+    if (ioMonitor_ == nullptr) {
+        // The driver's message is asked for only when the operator selects a
+        // failed row; a busy instrument gives no message rather than a report.
+        auto fetch = [](std::int32_t status) -> QString {
+            if (!HasApp() || !App().instrument) {
+                return {};
+            }
+            iorecord::OriginScope origin("I/O Monitor");
+            try {
+                const Text message = App().instrument->GetErrorMessage(status);
+                return message ? QString::fromStdString(*message) : QString();
+            } catch (const UserException&) {
+                App().instrument->GetLastStatus();
+                return QStringLiteral("(no message: the instrument is busy)");
+            }
+        };
+        auto header = [] {
+            return ScriptHeader{QCoreApplication::applicationVersion(),
+                                HasApp() ? App().instrumentAddress : QString(),
+                                QDateTime::currentDateTime().toString(Qt::ISODate)};
+        };
+        ioMonitor_ = new IoMonitor(iorecord::Record(), fetch, header, this);
+    }
+    ioMonitor_->show();
+    ioMonitor_->raise();
+    ioMonitor_->activateWindow();
 }
 
 QAction* CMainWnd::Action(int command) const {

@@ -9,6 +9,7 @@
 #include "app/sfp_app.h"
 
 class QAction;
+class IoMonitor;
 
 class CMainWnd : public QMainWindow, public MainWindowHooks {
 public:
@@ -50,6 +51,8 @@ protected:
 
 private:
     void BuildMenu();
+    void BuildToolsMenu();
+    void ShowIoMonitor();
     void CreatePanels();
     void SelectPanel(int command, bool pauseFirst);
     bool CloseRefused();
@@ -59,4 +62,5 @@ private:
     QTimer tickTimer_;
     std::map<int, QAction*> actions_;
     bool shutDown_ = false;
+    IoMonitor* ioMonitor_ = nullptr;  // a child window, made when first asked for
 };

@@ -1,0 +1,170 @@
+#include "windows/io_monitor.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
+
+#include "platform/operator_dialogs.h"
+#include "windows/io_record_model.h"
+
+namespace {
+
+constexpr int kPollIntervalMs = 200;
+const char* const kGeometryKey = "ioMonitor/geometry";
+
+}  // namespace
+
+IoMonitor::IoMonitor(const iorecord::IoRecord& record, MessageFetcher fetchMessage,
+                     std::function<ScriptHeader()> scriptHeader, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      model_(new IoRecordModel(record, this)),
+      fetchMessage_(std::move(fetchMessage)),
+      scriptHeader_(std::move(scriptHeader)) {
+    setWindowTitle("I/O Monitor");
+    BuildLayout();
+    pollTimer_.setInterval(kPollIntervalMs);
+    connect(&pollTimer_, &QTimer::timeout, this, &IoMonitor::PollNow);
+    if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) {
+        resize(900, 400);
+    }
+}
+
+IoMonitor::~IoMonitor() {
+    QSettings().setValue(kGeometryKey, saveGeometry());
+}
+
+void IoMonitor::BuildLayout() {
+    filter_ = new QLineEdit(this);
+    filter_->setPlaceholderText("Filter");
+    failuresOnly_ = new QCheckBox("&Failures only", this);
+    pause_ = new QPushButton("&Pause", this);
+    pause_->setCheckable(true);
+    auto* clear = new QPushButton("C&lear", this);
+    auto* copy = new QPushButton("&Copy", this);
+    auto* script = new QPushButton("Save as SCPI &Script...", this);
+    auto* log = new QPushButton("Save L&og...", this);
+    table_ = new QTableView(this);
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+
+    auto* tools = new QHBoxLayout;
+    for (QWidget* widget :
+         {static_cast<QWidget*>(filter_), static_cast<QWidget*>(failuresOnly_),
+          static_cast<QWidget*>(pause_), static_cast<QWidget*>(clear), static_cast<QWidget*>(copy),
+          static_cast<QWidget*>(script), static_cast<QWidget*>(log)}) {
+        tools->addWidget(widget);
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(tools);
+    layout->addWidget(table_);
+
+    const auto refilter = [this] {
+        model_->SetFilter(filter_->text(), failuresOnly_->isChecked());
+    };
+    connect(filter_, &QLineEdit::textChanged, this, refilter);
+    connect(failuresOnly_, &QCheckBox::toggled, this, refilter);
+    connect(pause_, &QPushButton::toggled, this, [this](bool on) { model_->SetPaused(on); });
+    connect(clear, &QPushButton::clicked, this, [this] { model_->ClearRows(); });
+    connect(copy, &QPushButton::clicked, this, &IoMonitor::CopySelected);
+    connect(script, &QPushButton::clicked, this, &IoMonitor::SaveScript);
+    connect(log, &QPushButton::clicked, this, &IoMonitor::SaveLog);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { OnCurrentRowChanged(current.row()); });
+}
+
+void IoMonitor::showEvent(QShowEvent* event) {
+    PollNow();
+    pollTimer_.start();
+    QWidget::showEvent(event);
+}
+
+void IoMonitor::hideEvent(QHideEvent* event) {
+    pollTimer_.stop();
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    QWidget::hideEvent(event);
+}
+
+void IoMonitor::PollNow() {
+    // Follow the newest row only while the operator has not scrolled up.
+    QScrollBar* bar = table_->verticalScrollBar();
+    const bool atBottom = bar->value() >= bar->maximum();
+    model_->Poll();
+    if (atBottom) {
+        table_->scrollToBottom();
+    }
+}
+
+void IoMonitor::OnCurrentRowChanged(int row) {
+    if (row < 0 || row >= model_->rowCount() || !fetchMessage_) {
+        return;
+    }
+    const iorecord::IoEntry& entry = model_->EntryAt(row);
+    if (entry.status >= 0) {
+        return;
+    }
+    model_->SetMessage(entry.sequence, fetchMessage_(entry.status));
+}
+
+std::vector<const iorecord::IoEntry*> IoMonitor::SelectedEntries() const {
+    QModelIndexList rows = table_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    std::vector<const iorecord::IoEntry*> entries;
+    for (const QModelIndex& index : rows) {
+        entries.push_back(&model_->EntryAt(index.row()));
+    }
+    return entries;
+}
+
+std::vector<const iorecord::IoEntry*> IoMonitor::ShownEntries() const {
+    std::vector<const iorecord::IoEntry*> entries;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        entries.push_back(&model_->EntryAt(row));
+    }
+    return entries;
+}
+
+void IoMonitor::CopySelected() {
+    const auto entries = SelectedEntries();
+    if (!entries.empty()) {
+        QApplication::clipboard()->setText(TabText(entries));
+    }
+}
+
+void IoMonitor::WriteFile(const QString& title, const QString& filter, const QString& name,
+                          const QString& text) {
+    const std::optional<QString> path = platform::Dialogs().ChooseSaveFile(title, filter, name);
+    if (!path) {
+        return;
+    }
+    QFile file(*path);
+    const QByteArray bytes = text.toUtf8();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(bytes) != bytes.size() ||
+        !file.flush()) {
+        platform::Dialogs().ShowMessage("Could not write " + *path + ": " + file.errorString());
+    }
+}
+
+void IoMonitor::SaveScript() {
+    const ScriptHeader header = scriptHeader_ ? scriptHeader_() : ScriptHeader{};
+    WriteFile("Save as SCPI Script", "SCPI scripts (*.scpi *.txt);;All Files (*)", "session.scpi",
+              ScriptText(ShownEntries(), header));
+}
+
+void IoMonitor::SaveLog() {
+    WriteFile("Save Log", "CSV files (*.csv);;All Files (*)", "io_log.csv",
+              CsvText(ShownEntries()));
+}
