@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <new>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -20,6 +22,22 @@ TextFileContents Decoded(const QByteArray& bytes) {
         return {TextFileContents::kNotText, QString()};
     }
     return {TextFileContents::kRead, std::move(text)};
+}
+
+constexpr char16_t kByteOrderMark = 0xFEFF;
+
+// The bytes that ReadTextFile turns back into `text`, if there are any.
+std::optional<QByteArray> Encoded(const QString& text) {
+    if (text.contains(QChar(u'\0'))) {
+        return std::nullopt;
+    }
+    QStringEncoder encoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const bool leadingMark = text.startsWith(QChar(kByteOrderMark));
+    QByteArray bytes = encoder.encode(leadingMark ? QChar(kByteOrderMark) + text : text);
+    if (encoder.hasError()) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 }  // namespace
@@ -44,14 +62,17 @@ TextFileContents ReadTextFile(const QString& path) {
 }
 
 TextFileWrite WriteTextFile(const QString& path, const QString& text) {
+    const std::optional<QByteArray> bytes = Encoded(text);
+    if (!bytes) {
+        return TextFileWrite::kNotText;
+    }
     QSaveFile file(path);
     // Also where only the file, not its folder, is writable.
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         return TextFileWrite::kCannotOpen;
     }
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(*bytes) != bytes->size()) {
         file.cancelWriting();
         return TextFileWrite::kWriteFailed;
     }

@@ -23,10 +23,17 @@ struct TextFileContents {
 // byte-order mark is dropped).
 TextFileContents ReadTextFile(const QString& path);
 
-enum class TextFileWrite { kWritten, kCannotOpen, kWriteFailed };
+enum class TextFileWrite {
+    kWritten,
+    kCannotOpen,
+    kWriteFailed,
+    kNotText,  // holds U+0000 or a lone surrogate: nothing written
+};
 
 // Writes `text` as UTF-8 exactly as given (no line-end translation), so that
-// reading the file back gives the same text. The file is replaced only once
+// reading the file back gives the same text; a text that would read back as
+// not text is refused before the file is touched, and a leading U+FEFF gets a
+// byte-order mark in front of it, which reading drops again. The file is replaced only once
 // the whole text is on disk; a failed write leaves an existing file as it was.
 TextFileWrite WriteTextFile(const QString& path, const QString& text);
 

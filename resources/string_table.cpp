@@ -60,6 +60,9 @@ const std::map<int, const char*>& Table() {
          "was left unchanged."},
         {kCouldNotWriteFile,
          "Could not write the whole file.  An existing file was left as it was."},
+        {kNotSavableAsText,
+         "The text holds a NUL character or a broken UTF-16 pair, which a plain text file cannot "
+         "keep.  Nothing was written."},
         {kNotANumber, "\"%s\" is not a number.  Command not sent."},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},

@@ -47,6 +47,7 @@ constexpr int kNoInstrumentFound = 132;
 constexpr int kFifoElementsCaption = 133;
 constexpr int kNotTextFile = 140;
 constexpr int kCouldNotWriteFile = 141;
+constexpr int kNotSavableAsText = 142;
 constexpr int kNotANumber = 150;
 constexpr int kApplicationTitle = 5006;
 constexpr int kFifoEmpty = 5007;

@@ -170,6 +170,9 @@ void CAlgDlg::SaveAlgorithm() {
         case platform::TextFileWrite::kWriteFailed:
             ShowString(strings::kCouldNotWriteFile);
             break;
+        case platform::TextFileWrite::kNotText:
+            ShowString(strings::kNotSavableAsText);
+            break;
     }
 }
 

@@ -1,9 +1,10 @@
 #include "panels/algorithm/algorithm_text.h"
 
+#include <locale.h>
 #include <QStringList>
-#include <charconv>
-#include <cmath>
-#include <limits>
+#include <clocale>
+#include <cstdlib>
+#include <string>
 
 std::string BuildDownloadText(const QString& editorText) {
     std::string text = "/**/";
@@ -16,45 +17,20 @@ std::string BuildDownloadText(const QString& editorText) {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// from_chars reports a value beyond double's range without one; the
-// standard conversion gives infinity for an overflow and zero for an underflow.
-double OutOfRange(std::string_view number, bool negative) {
-    const std::size_t exponent = number.find_first_of("eE");
-    const bool underflow = exponent != std::string_view::npos && exponent + 1 < number.size() &&
-                           number[exponent + 1] == '-';
-    const double magnitude = underflow ? 0.0 : std::numeric_limits<double>::infinity();
-    return negative ? -magnitude : magnitude;
+// The C locale for strtod, made once: the operator's locale may use a
+// decimal comma.
+locale_t CLocale() {
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return locale;
 }
 
 }  // namespace
 
 double LeadingNumber(std::string_view token) {
-    std::size_t start = 0;
-    while (start < token.size() && IsBlank(token[start])) {
-        ++start;
-    }
-    bool negative = false;
-    if (start < token.size() && (token[start] == '+' || token[start] == '-')) {
-        negative = token[start] == '-';
-        ++start;
-    }
-    const std::string_view number = token.substr(start);
-    if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
-        return 0.0;  // a second sign: nothing fits
-    }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        return OutOfRange(std::string_view(number.data(), end - number.data()), negative);
-    }
-    if (error != std::errc()) {
-        return 0.0;
-    }
-    return negative ? -value : value;
+    // strtod itself: hexadecimal included, an overflow as +-HUGE_VAL and an
+    // underflow as the value near zero it rounds to.
+    const std::string text(token);
+    return strtod_l(text.c_str(), nullptr, CLocale());
 }
 
 std::vector<double> SplitArrayValues(std::string_view text) {

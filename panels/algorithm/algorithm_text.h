@@ -19,6 +19,8 @@ std::vector<double> SplitArrayValues(std::string_view text);
 
 // A number as the standard text-to-number conversion reads it in the C
 // locale: leading blanks skipped, stops at the first character that does not
-// fit, 0 when nothing fits. Independent of the operator's locale, so that
+// fit, 0 when nothing fits; hexadecimal ("0x10" is 16) and the range results
+// (+-HUGE_VAL beyond double's range, the nearest value for an underflow) as
+// strtod gives them. Independent of the operator's locale, so that
 // "1.5" is one and a half everywhere.
 double LeadingNumber(std::string_view token);

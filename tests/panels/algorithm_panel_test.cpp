@@ -383,6 +383,13 @@ TEST(AlgorithmTextTest, NumbersReadAsTheStandardConversionDoes) {
     EXPECT_EQ(LeadingNumber("."), 0.0);
     EXPECT_TRUE(std::isinf(LeadingNumber("-1e999")) && LeadingNumber("-1e999") < 0);
     EXPECT_EQ(LeadingNumber("1e-999"), 0.0);
+    // Out of range by magnitude, whatever the exponent's sign says.
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
+    EXPECT_EQ(LeadingNumber("-0." + std::string(400, '0') + "1e5"), 0.0);
+    EXPECT_EQ(LeadingNumber("1" + std::string(400, '0') + "e-10"), HUGE_VAL);
+    EXPECT_EQ(LeadingNumber("-1" + std::string(400, '0') + "e-10"), -HUGE_VAL);
+    EXPECT_EQ(LeadingNumber("0x10"), 16.0);
+    EXPECT_EQ(LeadingNumber(" -0x1.8p1,"), -3.0);
     EXPECT_EQ(SplitArrayValues(","), (std::vector<double>{0, 0}));
 }
 

@@ -46,6 +46,23 @@ TEST_F(TextFileTest, WrittenTextReadsBackExactly) {
     EXPECT_EQ(read.text, text);
 }
 
+TEST_F(TextFileTest, ALeadingMarkSurvivesAndWhatCouldNotReadBackIsNotWritten) {
+    const QString path = Path(QStringLiteral("mark.alg"));
+    for (const QString& text : {QStringLiteral("\ufeffO100 = 1;"), QStringLiteral("\ufeff"),
+                                QStringLiteral("\ufeff\ufeffx")}) {
+        ASSERT_EQ(WriteTextFile(path, text), TextFileWrite::kWritten);
+        EXPECT_EQ(ReadTextFile(path).text, text);
+    }
+    const QString kept = WriteBytes(QStringLiteral("kept.alg"), "old");
+    for (const QString& text : {QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b"),
+                                QStringLiteral("x") + QChar(char16_t(0xD800))}) {
+        EXPECT_EQ(WriteTextFile(kept, text), TextFileWrite::kNotText);
+        EXPECT_EQ(Bytes(kept), QByteArray("old"));
+        EXPECT_EQ(WriteTextFile(Path(QStringLiteral("new.alg")), text), TextFileWrite::kNotText);
+        EXPECT_FALSE(QFile::exists(Path(QStringLiteral("new.alg"))));
+    }
+}
+
 TEST_F(TextFileTest, ReplacingAFileTruncatesIt) {
     const QString path = WriteBytes(QStringLiteral("b.alg"), QByteArray(1000, 'x'));
     ASSERT_EQ(WriteTextFile(path, QStringLiteral("short")), TextFileWrite::kWritten);
