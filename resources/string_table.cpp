@@ -61,6 +61,12 @@ const std::map<int, const char*>& Table() {
         {kCouldNotWriteFile,
          "Could not write the whole file.  An existing file was left as it was."},
         {kNotANumber, "\"%s\" is not a number.  Command not sent."},
+        {kTriggerCountNotWhole,
+         "\"%s\" is not a trigger count.  Type a whole number from 0 to 65535, or INF.  "
+         "Command not sent."},
+        {kBadChannelList,
+         "\"%s\" is not a channel list item.  Use channels 100 to 163, single or as ranges "
+         "n:m, separated by commas.  Command not sent."},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},
