@@ -329,8 +329,11 @@ TEST_F(IoPanelTest, AManualListIsCheckedBeforeAnythingIsSent) {
             << typed.toStdString();
     }
     EXPECT_TRUE(session->Calls().empty());
+    dialogs->Clear();
     page->Selector().Item<QLineEdit>(1072)->setText("100, 102:104,163");
+    mainWindow->OnTick();
     Enter(kGain, "MAX");
+    EXPECT_TRUE(dialogs->Messages().isEmpty()) << dialogs->Messages().join("|").toStdString();
     EXPECT_EQ(session->Calls(), std::vector<std::string>{"SetInputGain(100, 102:104,163,MAX)"});
 }
 
