@@ -88,3 +88,56 @@ private:
 ChannelSet ParseChannelList(std::string_view text) {
     return Parser(text).Run();
 }
+
+namespace {
+
+constexpr int kLowestChannel = 100;
+constexpr int kHighestChannel = 163;
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool IsChannel(std::string_view text) {
+    if (text.empty() || text.size() > 3) {
+        return false;
+    }
+    int number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        number = number * 10 + (c - '0');
+    }
+    return number >= kLowestChannel && number <= kHighestChannel;
+}
+
+bool IsItem(std::string_view item) {
+    const auto colon = item.find(':');
+    if (colon == std::string_view::npos) {
+        return IsChannel(item);
+    }
+    return IsChannel(Trim(item.substr(0, colon))) && IsChannel(Trim(item.substr(colon + 1)));
+}
+
+}  // namespace
+
+std::optional<std::string> FindChannelListFault(std::string_view text) {
+    std::size_t start = 0;
+    while (true) {
+        const auto comma = text.find(',', start);
+        const std::string_view item =
+            Trim(text.substr(start, comma == std::string_view::npos ? text.npos : comma - start));
+        if (!IsItem(item)) {
+            return std::string(item);
+        }
+        if (comma == std::string_view::npos) {
+            return std::nullopt;
+        }
+        start = comma + 1;
+    }
+}

@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 constexpr int kChannelSetCapacity = 64;
@@ -21,3 +23,8 @@ struct ChannelSet {
 // "100 101" parse; "n:m" expands to n..m (nothing when m < n). A list naming
 // more than 64 numbers keeps the first 64.
 ChannelSet ParseChannelList(std::string_view text);
+
+// Checks a typed list before it is sent: comma-separated items, each a
+// channel 100 to 163 or a range "n:m" of them (spaces around items allowed).
+// Returns the first item that is not one, or nothing when the whole list is.
+std::optional<std::string> FindChannelListFault(std::string_view text);

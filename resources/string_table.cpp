@@ -64,6 +64,12 @@ const std::map<int, const char*>& Table() {
          "The text holds a NUL character or a broken UTF-16 pair, which a plain text file cannot "
          "keep.  Nothing was written."},
         {kNotANumber, "\"%s\" is not a number.  Command not sent."},
+        {kTriggerCountNotWhole,
+         "\"%s\" is not a trigger count.  Type a whole number from 0 to 65535, or INF.  "
+         "Command not sent."},
+        {kBadChannelList,
+         "\"%s\" is not a channel list item.  Use channels 100 to 163, single or as ranges "
+         "n:m, separated by commas.  Command not sent."},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},

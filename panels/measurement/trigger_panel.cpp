@@ -512,11 +512,29 @@ void CTrigDlg::ApplyTimer() {
     RunInFailureScope([value] { Instrument().SetTriggerTimer(value / 1000.0); });
 }
 
+namespace {
+
+// A whole number outside 0 to 65535 is out of range; anything else ("2.7",
+// "12abc") is not a count at all, and calling it out of range would mislead.
+void ShowCountRefusal(const QString& text) {
+    bool ok = false;
+    const double number = text.toDouble(&ok);
+    const bool whole = ok && std::isfinite(number) && number == std::floor(number);
+    if (whole) {
+        platform::Dialogs().ShowMessage(strings::LoadString(strings::kTriggerCountOutOfRange));
+        return;
+    }
+    platform::Dialogs().ShowMessage(
+        strings::LoadString(strings::kTriggerCountNotWhole).replace(QLatin1String("%s"), text));
+}
+
+}  // namespace
+
 void CTrigDlg::ApplyCount() {
     const QString text = CountEdit()->text().trimmed().toUpper();
     const std::optional<int> count = ParseTriggerCount(text);
     if (!count) {
-        platform::Dialogs().ShowMessage(strings::LoadString(strings::kTriggerCountOutOfRange));
+        ShowCountRefusal(CountEdit()->text().trimmed());
         return;
     }
     const bool infinite = text == QLatin1String("INF");

@@ -11,6 +11,7 @@
 
 #include "app/failure_scope.h"
 #include "app/sfp_app.h"
+#include "controls/channel_list.h"
 #include "panels/scp/unit_value.h"
 #include "platform/operator_dialogs.h"
 #include "resources/string_table.h"
@@ -141,8 +142,14 @@ void ConfigPage::Connect() {
                 [this, &row](int index) { OnChoice(row, index); });
     }
     for (const TextListRow& row : tables_.textLists) {
-        connect(Item<QComboBox>(row.id), qOverload<int>(&QComboBox::activated), this,
+        auto* box = Item<QComboBox>(row.id);
+        connect(box, qOverload<int>(&QComboBox::activated), this,
                 [this, &row](int index) { OnTextPick(row, index); });
+        // Qt counts finished editing whose text matches an entry as a pick;
+        // typed text is sent by Enter alone, so leaving the box sends nothing.
+        if (QLineEdit* edit = box->lineEdit()) {
+            disconnect(edit, &QLineEdit::editingFinished, box, nullptr);
+        }
     }
     if (auto* sendAll = Item<QAbstractButton>(kSendAllButton)) {
         connect(sendAll, &QAbstractButton::clicked, this, [this] { OnSendAll(); });
@@ -185,6 +192,17 @@ std::optional<std::string> ConfigPage::RequireChannels() {
     std::optional<std::string> channels = selector_->ChannelList();
     if (!channels) {
         platform::Dialogs().ShowMessage(strings::LoadString(strings::kNoChannelsSelected));
+        return channels;
+    }
+    if (selector_->Mode() != CChanSelDlg::kManualEntry) {
+        return channels;
+    }
+    // A typed list is checked here, so that the operator learns which part is
+    // wrong instead of the instrument's bare data type error.
+    if (const auto fault = FindChannelListFault(*channels)) {
+        platform::Dialogs().ShowMessage(strings::LoadString(strings::kBadChannelList)
+                                            .replace("%s", QString::fromStdString(*fault)));
+        return std::nullopt;
     }
     return channels;
 }

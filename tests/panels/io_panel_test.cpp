@@ -314,3 +314,47 @@ TEST_F(IoPanelTest, EmulatedSettingsLandOnTheirPositionsOnly) {
 }
 
 }  // namespace
+
+TEST_F(IoPanelTest, AManualListIsCheckedBeforeAnythingIsSent) {
+    StartIo();
+    page->Selector().Item<QAbstractButton>(1443)->click();
+    mainWindow->OnTick();
+    const std::vector<std::pair<QString, QString>> refused = {
+        {"abc", "abc"},         {"200", "200"},   {"100, abc", "abc"},
+        {"110:170", "110:170"}, {"100,,101", ""}, {"99:105", "99:105"}};
+    for (const auto& [typed, quoted] : refused) {
+        dialogs->Clear();
+        page->Selector().Item<QLineEdit>(1072)->setText(typed);
+        Enter(kGain, "MAX");
+        EXPECT_EQ(dialogs->Messages(),
+                  QStringList{QString("\"%1\" is not a channel list item.  Use channels 100 to "
+                                      "163, single or as ranges n:m, separated by commas.  "
+                                      "Command not sent.")
+                                  .arg(quoted)})
+            << typed.toStdString();
+    }
+    EXPECT_TRUE(session->Calls().empty());
+    dialogs->Clear();
+    page->Selector().Item<QLineEdit>(1072)->setText("100, 102:104,163");
+    mainWindow->OnTick();
+    Enter(kGain, "MAX");
+    EXPECT_TRUE(dialogs->Messages().isEmpty()) << dialogs->Messages().join("|").toStdString();
+    EXPECT_EQ(session->Calls(), std::vector<std::string>{"SetInputGain(100, 102:104,163,MAX)"});
+}
+
+TEST_F(IoPanelTest, TypedListWordsAreSentOnlyByEnter) {
+    StartIo();
+    CheckChannel(0);
+    for (const int id : {kFilterFrequency, kGain}) {
+        Box(id)->setEditText("MIN");
+        QApplication::setActiveWindow(mainWindow);
+        Box(id)->lineEdit()->setFocus();
+        Button(ConfigPage::kSendAllButton)->setFocus();
+        emit Box(id)->lineEdit()->editingFinished();
+    }
+    EXPECT_TRUE(session->Calls().empty());
+    Enter(kGain, "MAX");
+    Button(ConfigPage::kSendAllButton)->setFocus();
+    emit Box(kGain)->lineEdit()->editingFinished();
+    EXPECT_EQ(session->Calls(), std::vector<std::string>{"SetInputGain(100,MAX)"});
+}

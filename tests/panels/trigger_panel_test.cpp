@@ -279,10 +279,20 @@ TEST_F(TriggerPanelTest, CountSpinGoesThroughInfAndStopsAtTheTop) {
 
 TEST_F(TriggerPanelTest, CountAcceptsInfAndWholeNumbersOnly) {
     ShowPanel();
-    for (const char* text : {"65536", "-1", "abc", "1.5"}) {
+    for (const char* text : {"65536", "-1"}) {
         dialogs->Clear();
         Enter(page->CountEdit(), text);
         EXPECT_EQ(dialogs->Messages(), QStringList{kCountRefused}) << text;
+    }
+    // Not a whole number: the message says what a count is, quoting the text.
+    for (const char* text : {"abc", "2.7", "12abc"}) {
+        dialogs->Clear();
+        Enter(page->CountEdit(), text);
+        EXPECT_EQ(dialogs->Messages(),
+                  QStringList{QString("\"%1\" is not a trigger count.  Type a whole number from 0 "
+                                      "to 65535, or INF.  Command not sent.")
+                                  .arg(text)})
+            << text;
     }
     EXPECT_EQ(session->CallCount("SetTriggerCount"), 0);
     dialogs->Clear();
