@@ -51,9 +51,9 @@ test-asan: deps
 test-tsan: deps
 	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSFP_SANITIZE=thread \
 	  -DSFP_BUILD_BENCH=OFF -DSFP_WERROR=$(SFP_WERROR)
-	cmake --build build-tsan -j $(JOBS) --target tests_engine tests_sim
+	cmake --build build-tsan -j $(JOBS) --target tests_engine tests_sim tests_io_record
 	cd build-tsan && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
-	  ctest --output-on-failure -R '^(engine|sim)$$'
+	  ctest --output-on-failure -R '^(engine|sim|io_record)$$'
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

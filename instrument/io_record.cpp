@@ -1,0 +1,168 @@
+#include "instrument/io_record.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+namespace iorecord {
+namespace {
+
+// Texts beside the answer are cut too, so that a full ring of the longest
+// entries stays under 64 MB (about 670 bytes a slot).
+constexpr std::size_t kSentLimit = 128;
+constexpr std::size_t kOriginLimit = 64;
+constexpr std::size_t kFunctionLimit = 32;
+
+void Bound(std::string& text, std::size_t limit) {
+    if (text.size() > limit) {
+        text = text.substr(0, limit);
+        return;
+    }
+    text.shrink_to_fit();
+}
+
+// A slot is held only while one entry is copied in or out; readers skip a
+// slot a writer holds, so a writer waits at most for one entry's copy.
+struct Slot {
+    std::atomic_flag busy = ATOMIC_FLAG_INIT;
+    IoEntry entry;
+
+    void Lock() {
+        while (busy.test_and_set(std::memory_order_acquire)) {
+            std::this_thread::yield();
+        }
+    }
+    bool TryLock() { return !busy.test_and_set(std::memory_order_acquire); }
+    void Unlock() { busy.clear(std::memory_order_release); }
+};
+
+}  // namespace
+
+struct IoRecord::Ring {
+    explicit Ring(std::size_t capacity)
+        : size(std::max<std::size_t>(capacity, 1)), slots(std::make_unique<Slot[]>(size)) {}
+    const std::size_t size;
+    std::unique_ptr<Slot[]> slots;
+    std::atomic<std::uint64_t> next{0};         // sequences handed out
+    std::atomic<std::uint64_t> clearedUpTo{0};  // sequences forgotten by Clear
+    std::atomic<bool> recording{true};
+};
+
+IoRecord::IoRecord(std::size_t capacity) : ring_(new Ring(capacity)) {}
+IoRecord::~IoRecord() {
+    delete ring_;
+}
+
+void IoRecord::Append(IoEntry entry) {
+    if (!ring_->recording.load(std::memory_order_relaxed)) {
+        return;
+    }
+    Bound(entry.answer, kAnswerLimit);
+    Bound(entry.sent, kSentLimit);
+    Bound(entry.origin, kOriginLimit);
+    Bound(entry.function, kFunctionLimit);
+    entry.sequence = ring_->next.fetch_add(1, std::memory_order_acq_rel) + 1;
+    Slot& slot = ring_->slots[entry.sequence % ring_->size];
+    slot.Lock();
+    // A slower writer of an older sequence never overwrites a newer one.
+    if (slot.entry.sequence < entry.sequence) {
+        std::swap(slot.entry, entry);
+    }
+    slot.Unlock();
+}
+
+std::vector<IoEntry> IoRecord::ReadAfter(std::uint64_t afterSequence, std::size_t limit) const {
+    std::vector<IoEntry> entries;
+    const std::uint64_t last = ring_->next.load(std::memory_order_acquire);
+    const std::uint64_t oldestKept = last > ring_->size ? last - ring_->size : 0;
+    std::uint64_t from =
+        std::max({afterSequence, oldestKept, ring_->clearedUpTo.load(std::memory_order_acquire)});
+    for (std::uint64_t sequence = from + 1; sequence <= last && entries.size() < limit;
+         ++sequence) {
+        Slot& slot = ring_->slots[sequence % ring_->size];
+        // An entry still being written ends the read; the reader asks again
+        // later instead of passing over it.
+        if (!slot.TryLock()) {
+            break;
+        }
+        const std::uint64_t held = slot.entry.sequence;
+        if (held == sequence) {
+            entries.push_back(slot.entry);
+        }
+        slot.Unlock();
+        if (held < sequence) {
+            break;
+        }
+    }
+    return entries;
+}
+
+std::uint64_t IoRecord::LastSequence() const {
+    return ring_->next.load(std::memory_order_acquire);
+}
+
+void IoRecord::Clear() {
+    ring_->clearedUpTo.store(ring_->next.load(std::memory_order_acquire),
+                             std::memory_order_release);
+}
+
+void IoRecord::SetRecording(bool on) {
+    ring_->recording.store(on, std::memory_order_relaxed);
+}
+bool IoRecord::Recording() const {
+    return ring_->recording.load(std::memory_order_relaxed);
+}
+std::size_t IoRecord::Capacity() const {
+    return ring_->size;
+}
+
+IoRecord& Record() {
+    static IoRecord record;
+    return record;
+}
+
+namespace {
+thread_local std::string currentOrigin;
+thread_local CallThread currentThread = CallThread::UserInterface;
+}  // namespace
+
+OriginScope::OriginScope(std::string origin) : previous_(std::move(currentOrigin)) {
+    currentOrigin = std::move(origin);
+}
+OriginScope::~OriginScope() {
+    currentOrigin = std::move(previous_);
+}
+
+const std::string& CurrentOrigin() {
+    return currentOrigin;
+}
+void SetCallThread(CallThread thread) {
+    currentThread = thread;
+}
+CallThread CurrentCallThread() {
+    return currentThread;
+}
+
+std::string StatusName(std::int32_t status) {
+    switch (static_cast<std::uint32_t>(status)) {
+        case 0u:
+            return "success";
+        case 0xBFFF0015u:
+            return "time-out";
+        case 0xBFFC0D07u:
+            return "error queued";
+        case 0xBFFC0D0Fu:
+            return "busy";
+        case 0xBFFF0011u:
+            return "resource not found";
+        case 0xBFFF000Eu:
+            return "invalid session";
+        case 0xBFFF001Du:
+            return "attribute not supported";
+        default:
+            return {};
+    }
+}
+
+}  // namespace iorecord

@@ -1,0 +1,101 @@
+// The I/O record on real threads, without any windowing code (this program
+// also runs under the thread sanitizer).
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "instrument/io_record.h"
+
+namespace {
+
+using iorecord::IoEntry;
+using iorecord::IoRecord;
+
+IoEntry Entry(const std::string& origin, int index, std::size_t answerLength) {
+    IoEntry entry;
+    entry.origin = origin;
+    entry.function = "qot7720_cmd";
+    entry.sent = std::to_string(index);
+    entry.answer = std::string(answerLength, 'x');
+    return entry;
+}
+
+// Two writers flood a small ring while a reader follows it: sequences come out
+// in order without gaps among what is kept, each writer's own entries keep
+// their order, nothing exceeds the bounds, and the ring never holds more than
+// its capacity.
+TEST(IoRecord, KeepsOrderAndBoundsUnderTwoWriters) {
+    IoRecord record(64);
+    constexpr int kPerWriter = 20000;
+    std::atomic<int> writersDone{0};
+    auto write = [&](const std::string& origin) {
+        iorecord::OriginScope scope(origin);
+        for (int i = 0; i < kPerWriter; ++i) {
+            record.Append(Entry(iorecord::CurrentOrigin(), i, 500));
+        }
+        ++writersDone;
+    };
+    std::thread first(write, "A");
+    std::thread second(write, "B");
+
+    std::uint64_t after = 0;
+    int lastA = -1;
+    int lastB = -1;
+    auto check = [&](const std::vector<IoEntry>& entries) {
+        ASSERT_LE(entries.size(), record.Capacity());
+        for (const IoEntry& entry : entries) {
+            ASSERT_GT(entry.sequence, after);
+            after = entry.sequence;
+            ASSERT_EQ(entry.answer.size(), iorecord::kAnswerLimit);
+            int& last = entry.origin == "A" ? lastA : lastB;
+            const int index = std::stoi(entry.sent);
+            ASSERT_GT(index, last) << entry.origin;
+            last = index;
+        }
+    };
+    while (writersDone.load() < 2) {
+        check(record.ReadAfter(after, 1000));
+    }
+    first.join();
+    second.join();
+    check(record.ReadAfter(after, 1000));
+
+    EXPECT_EQ(record.LastSequence(), 2u * kPerWriter);
+    EXPECT_EQ(after, record.LastSequence());
+    const auto kept = record.ReadAfter(0, 1000000);
+    ASSERT_EQ(kept.size(), record.Capacity());
+    EXPECT_EQ(kept.front().sequence, record.LastSequence() - record.Capacity() + 1);
+    EXPECT_EQ(lastA, kPerWriter - 1);
+    EXPECT_EQ(lastB, kPerWriter - 1);
+
+    record.Clear();
+    EXPECT_TRUE(record.ReadAfter(0, 10).empty());
+    record.SetRecording(false);
+    record.Append(Entry("C", 0, 1));
+    EXPECT_EQ(record.LastSequence(), 2u * kPerWriter);
+    record.SetRecording(true);
+    record.Append(Entry("C", 1, 1));
+    const auto fresh = record.ReadAfter(0, 10);
+    ASSERT_EQ(fresh.size(), 1u);
+    EXPECT_EQ(fresh.front().sequence, 2u * kPerWriter + 1);
+}
+
+TEST(IoRecord, OriginScopesNestAndStatusesHaveNames) {
+    EXPECT_EQ(iorecord::CurrentOrigin(), "");
+    {
+        iorecord::OriginScope outer("Input/Output · Send All");
+        {
+            iorecord::OriginScope inner("System · Self Test");
+            EXPECT_EQ(iorecord::CurrentOrigin(), "System · Self Test");
+        }
+        EXPECT_EQ(iorecord::CurrentOrigin(), "Input/Output · Send All");
+    }
+    EXPECT_EQ(iorecord::CurrentOrigin(), "");
+    EXPECT_EQ(iorecord::StatusName(static_cast<std::int32_t>(0xBFFF0015u)), "time-out");
+    EXPECT_EQ(iorecord::StatusName(static_cast<std::int32_t>(0xBFFC0D07u)), "error queued");
+    EXPECT_EQ(iorecord::StatusName(12345), "");
+}
+
+}  // namespace
