@@ -87,8 +87,12 @@ void ReportOnUiThread(int status, const ShowBox& show) {
 void SwitchAutoUpdateOff() {
     CSfpApp& app = App();
     app.autoUpdate = false;
-    int running = kAutoUpdateRunning;
-    app.readingMode.compare_exchange_strong(running, kAutoUpdateStopping);
+    // A request not yet taken by a tick must be stopped too, or the next tick
+    // starts the engine while the menu shows it off.
+    int mode = app.readingMode.load();
+    while ((mode == kAutoUpdateRunning || mode == kAutoUpdateRequested) &&
+           !app.readingMode.compare_exchange_weak(mode, kAutoUpdateStopping)) {
+    }
     if (app.mainWindow != nullptr) {
         app.mainWindow->SetAutoUpdateChecked(false);
     }

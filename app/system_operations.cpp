@@ -28,7 +28,14 @@ void ToggleAutoUpdate() {
         return;
     }
     app.autoUpdate = true;
-    app.readingMode.store(kAutoUpdateRequested);
+    // A stop not yet taken by a tick is simply withdrawn: the cycle goes on.
+    // Overwriting it with a new request would skip the stop's wait for the
+    // worker and start a second cycle beside a running one.
+    int stopping = kAutoUpdateStopping;
+    if (!app.readingMode.compare_exchange_strong(stopping, kAutoUpdateRunning) &&
+        !IsAutoUpdateMode(stopping)) {
+        app.readingMode.store(kAutoUpdateRequested);
+    }
     if (app.mainWindow != nullptr) {
         app.mainWindow->SetAutoUpdateChecked(true);
     }

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -225,6 +226,40 @@ TEST_F(MainPanelTest, SwitchingAwayStopsTheWorkerAndReturningRestartsIt) {
     mainWindow->OnCommand(menus::kMainPanel);
     EXPECT_EQ(app->readingMode.load(), kAutoUpdateRequested);
     ASSERT_TRUE(TickUntil([&] { return session->CallCount("ReadCvt") > readsWhileAway; }));
+}
+
+// Quick presses, some two before a tick, while the worker's read is held and
+// then released during the tick: menu, mode and worker must agree after each.
+TEST_F(MainPanelTest, QuickAutoUpdateTogglesKeepMenuModeAndWorkerInStep) {
+    StartPanel();
+    QAction* check = mainWindow->Action(menus::kAutoUpdate);
+    for (int i = 0; i < 30; ++i) {
+        session->holdReads.store(true);
+        mainWindow->OnCommand(menus::kAutoUpdate);
+        if (i % 3 == 0) {
+            mainWindow->OnCommand(menus::kAutoUpdate);
+        }
+        std::thread release([this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            session->holdReads.store(false);
+        });
+        platform::AdvanceTickCount(80);
+        mainWindow->OnTick();
+        release.join();
+        const bool on = check->isChecked();
+        ASSERT_EQ(on, app->autoUpdate) << "toggle " << i;
+        ASSERT_EQ(app->readingMode.load(), on ? kAutoUpdateRunning : kReadingIdle)
+            << "toggle " << i;
+        if (!on) {
+            ASSERT_TRUE(WorkerSettled()) << "toggle " << i;
+        }
+    }
+    if (!check->isChecked()) {
+        mainWindow->OnCommand(menus::kAutoUpdate);
+    }
+    const int reads = session->CallCount("ReadCvt");
+    ASSERT_TRUE(TickUntil([&] { return session->CallCount("ReadCvt") > reads; }))
+        << "readings go on after the last toggle";
 }
 
 TEST_F(MainPanelTest, CloseIsRefusedWhileAutoUpdateRuns) {

@@ -1,5 +1,7 @@
 #include "recording_session.h"
 
+#include <thread>
+
 #include <QLocale>
 #include <QString>
 #include <algorithm>
@@ -179,6 +181,9 @@ void RecordingSession::SetTriggerSource(const std::string& source) {
 
 std::optional<std::vector<double>> RecordingSession::ReadCvt(int firstElement, int count) {
     Enter("ReadCvt", std::to_string(firstElement) + "," + std::to_string(count));
+    while (holdReads.load()) {
+        std::this_thread::yield();
+    }
     return EmulatedInstrument::ReadCvt(firstElement, count);
 }
 

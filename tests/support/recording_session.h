@@ -5,6 +5,7 @@
 // for GetLastStatus and UserException is raised). Safe to use from the
 // auto-update worker thread.
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <map>
@@ -30,6 +31,8 @@ public:
     void SetTriggerSourceAnswer(std::string source);
     // SelfTest then runs until DeviceClear ends it, as on the instrument.
     void HoldSelfTestUntilDeviceClear();
+    // While set, ReadCvt waits inside the call, as a slow instrument would.
+    std::atomic<bool> holdReads{false};
 
     std::vector<std::string> Calls() const;
     int CallCount(const std::string& operation) const;

@@ -1,0 +1,84 @@
+// The monitor's model over a record filled by hand, and the script it saves.
+
+#include <gtest/gtest.h>
+
+#include "windows/io_export.h"
+#include "windows/io_record_model.h"
+
+namespace {
+
+iorecord::IoEntry Call(std::string function, std::string sent, std::int32_t status = 0) {
+    iorecord::IoEntry entry;
+    entry.function = std::move(function);
+    entry.sent = std::move(sent);
+    entry.status = status;
+    entry.origin = "Input/Output · Send All";
+    return entry;
+}
+
+std::vector<const iorecord::IoEntry*> Rows(const IoRecordModel& model) {
+    std::vector<const iorecord::IoEntry*> rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        rows.push_back(&model.EntryAt(row));
+    }
+    return rows;
+}
+
+}  // namespace
+
+TEST(IoRecordModel, FiltersPausesAndStaysWithinTheRecordsCapacity) {
+    iorecord::IoRecord record(4);
+    IoRecordModel model(record);
+    record.Append(Call("qot7720_cmd", "INP:GAIN MAX,(@100)"));
+    record.Append(Call("qot7720_cmdString_Q", "INP:GAIN? (@100)"));
+    record.Append(
+        Call("qot7720_cmd", ":FILT:FREQ 2,(@100)", static_cast<std::int32_t>(0xBFFC0D07)));
+    model.Poll();
+    ASSERT_EQ(model.rowCount(), 3);
+
+    model.SetFilter("gain", false);
+    EXPECT_EQ(model.rowCount(), 2);
+    model.SetFilter("", true);
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.EntryAt(0).sent, ":FILT:FREQ 2,(@100)");
+    EXPECT_TRUE(model.data(model.index(0, IoRecordModel::kStatus), Qt::ForegroundRole).isValid());
+
+    model.SetFilter("", false);
+    model.SetPaused(true);
+    record.Append(Call("qot7720_cmd", "*CLS"));
+    model.Poll();
+    EXPECT_EQ(model.rowCount(), 3);
+    model.SetPaused(false);
+    record.Append(Call("qot7720_cmd", "*RST"));
+    record.Append(Call("qot7720_cmd", "ABOR"));
+    model.Poll();
+    // The ring holds four: the model drops what the record has dropped.
+    ASSERT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.EntryAt(0).sent, ":FILT:FREQ 2,(@100)");
+    EXPECT_EQ(model.EntryAt(3).sent, "ABOR");
+
+    model.ClearRows();
+    record.Append(Call("qot7720_cmd", "INIT"));
+    model.Poll();
+    ASSERT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.EntryAt(0).sent, "INIT");
+}
+
+TEST(IoExport, ScriptKeepsCommandsInOrderAndQueriesAsComments) {
+    iorecord::IoRecord record(16);
+    IoRecordModel model(record);
+    record.Append(Call("qot7720_cmd", "INP:GAIN MAX,(@100)"));
+    record.Append(Call("qot7720_cmdString_Q", "INP:GAIN? (@100)"));
+    record.Append(Call("qot7720_cmd", "SYST:ERR?"));
+    record.Append(Call("readCVT_Q", "first 0, count 10"));
+    record.Append(Call("qot7720_cmd", "TRIG:SOUR IMM\n"));
+    model.Poll();
+    const QString script = ScriptText(Rows(model), {"1.2", "VXI0::24::INSTR", "2026-12-09"});
+    EXPECT_EQ(script.toStdString(),
+              "# qot7720-sfp 1.2 SCPI script\n# resource VXI0::24::INSTR\n# date 2026-12-09\n"
+              "INP:GAIN MAX,(@100)\n# qot7720_cmdString_Q INP:GAIN? (@100)\n"
+              "# qot7720_cmd SYST:ERR?\n# readCVT_Q first 0, count 10\nTRIG:SOUR IMM\n");
+    const QString csv = CsvText(Rows(model));
+    EXPECT_TRUE(csv.startsWith("Time,Duration,Origin,Call,Sent,Answer,Status\n"));
+    EXPECT_TRUE(csv.contains(",\"INP:GAIN MAX,(@100)\","));
+}
