@@ -1,6 +1,7 @@
 // What the live instrument's guarded call costs on top of the driver call it
 // makes: the same driver function called directly and through LiveInstrument,
-// both into the bundled simulator (build/sim, or SFP_SIM_DIR).
+// both into the bundled simulator (build/sim, or SFP_SIM_DIR); the guarded
+// calls with the I/O record off and on.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "instrument/driver_functions.h"
+#include "instrument/io_record.h"
 #include "instrument/live_instrument.h"
 #include "instrument/loaded_library.h"
 
@@ -60,6 +62,17 @@ Bench& Simulator() {
     return bench;
 }
 
+// Argument 1: every call goes into the I/O record, with an origin as the
+// reading worker sets one; 0: the record is off.
+struct RecordingFor {
+    explicit RecordingFor(const benchmark::State& state)
+        : origin(state.range(0) != 0 ? "Main \u00b7 Auto Update" : "") {
+        iorecord::Record().SetRecording(state.range(0) != 0);
+    }
+    ~RecordingFor() { iorecord::Record().SetRecording(true); }
+    iorecord::OriginScope origin;
+};
+
 bool Ready(benchmark::State& state) {
     if (!Simulator().live) {
         state.SkipWithError("simulator driver library not found (build target qot7720_32)");
@@ -86,11 +99,12 @@ void GuardedStatusByteQuery(benchmark::State& state) {
         return;
     }
     LiveInstrument& live = *Simulator().live;
+    const RecordingFor recording(state);
     for (auto _ : state) {
         benchmark::DoNotOptimize(live.QueryStatusByte());
     }
 }
-BENCHMARK(GuardedStatusByteQuery);
+BENCHMARK(GuardedStatusByteQuery)->ArgName("recording")->Arg(0)->Arg(1);
 
 // A driver call without SCPI parsing, so that the guard's share shows.
 void DirectTimeOut(benchmark::State& state) {
@@ -109,22 +123,24 @@ void GuardedTimeOut(benchmark::State& state) {
         return;
     }
     LiveInstrument& live = *Simulator().live;
+    const RecordingFor recording(state);
     for (auto _ : state) {
         live.SetTimeout(30000);
     }
 }
-BENCHMARK(GuardedTimeOut);
+BENCHMARK(GuardedTimeOut)->ArgName("recording")->Arg(0)->Arg(1);
 
 void ReadCvtOfTen(benchmark::State& state) {
     if (!Ready(state)) {
         return;
     }
     LiveInstrument& live = *Simulator().live;
+    const RecordingFor recording(state);
     for (auto _ : state) {
         benchmark::DoNotOptimize(live.ReadCvt(0, 10));
     }
 }
-BENCHMARK(ReadCvtOfTen);
+BENCHMARK(ReadCvtOfTen)->ArgName("recording")->Arg(0)->Arg(1);
 
 void DirectReadCvtOfTen(benchmark::State& state) {
     if (!Ready(state)) {

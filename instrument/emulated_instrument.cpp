@@ -65,7 +65,7 @@ void Note(const char* operation, const Arguments&... arguments) {
     entry.function = "emulated";
     entry.sent = operation;
     ((entry.sent += ' ', entry.sent += NoteArgument(arguments)), ...);
-    iorecord::Record().Append(std::move(entry));
+    iorecord::Record().Append(entry);
 }
 
 }  // namespace

@@ -15,14 +15,12 @@ constexpr std::size_t kSentLimit = 128;
 constexpr std::size_t kOriginLimit = 64;
 constexpr std::size_t kFunctionLimit = 32;
 
-// True when the text had to be cut.
-bool Bound(std::string& text, std::size_t limit) {
-    if (text.size() > limit) {
-        text = text.substr(0, limit);
-        return true;
-    }
-    text.shrink_to_fit();
-    return false;
+// Copies at most `limit` characters into `to`, keeping its storage; true
+// when the text had to be cut. A slot's strings therefore never hold more
+// than their limit, and a reused slot allocates nothing.
+bool Assign(std::string& to, std::string_view from, std::size_t limit) {
+    to.assign(from.substr(0, limit));
+    return from.size() > limit;
 }
 
 // A slot is held only while one entry is copied in or out; readers skip a
@@ -57,20 +55,38 @@ IoRecord::~IoRecord() {
     delete ring_;
 }
 
-void IoRecord::Append(IoEntry entry) {
+void IoRecord::Append(const IoEntry& entry) {
+    IoCall call;
+    call.startNs = entry.startNs;
+    call.durationNs = entry.durationNs;
+    call.thread = entry.thread;
+    call.origin = entry.origin;
+    call.function = entry.function;
+    call.sent = entry.sent;
+    call.answer = entry.answer;
+    call.status = entry.status;
+    Append(call);
+}
+
+void IoRecord::Append(const IoCall& call) {
     if (!ring_->recording.load(std::memory_order_relaxed)) {
         return;
     }
-    Bound(entry.answer, kAnswerLimit);
-    entry.sentCut = Bound(entry.sent, kSentLimit) || entry.sentCut;
-    Bound(entry.origin, kOriginLimit);
-    Bound(entry.function, kFunctionLimit);
-    entry.sequence = ring_->next.fetch_add(1, std::memory_order_acq_rel) + 1;
-    Slot& slot = ring_->slots[entry.sequence % ring_->size];
+    const std::uint64_t sequence = ring_->next.fetch_add(1, std::memory_order_acq_rel) + 1;
+    Slot& slot = ring_->slots[sequence % ring_->size];
     slot.Lock();
     // A slower writer of an older sequence never overwrites a newer one.
-    if (slot.entry.sequence < entry.sequence) {
-        std::swap(slot.entry, entry);
+    if (slot.entry.sequence < sequence) {
+        IoEntry& entry = slot.entry;
+        entry.sequence = sequence;
+        entry.startNs = call.startNs;
+        entry.durationNs = call.durationNs;
+        entry.thread = call.thread;
+        entry.status = call.status;
+        Assign(entry.origin, call.origin, kOriginLimit);
+        Assign(entry.function, call.function, kFunctionLimit);
+        entry.sentCut = Assign(entry.sent, call.sent, kSentLimit);
+        Assign(entry.answer, call.answer, kAnswerLimit);
     }
     slot.Unlock();
 }

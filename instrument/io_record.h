@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace iorecord {
@@ -27,6 +28,18 @@ struct IoEntry {
     bool sentCut = false;     // `sent` was longer than the record keeps
 };
 
+// One call as the caller has it, without copies: what Append(IoCall) reads.
+struct IoCall {
+    std::int64_t startNs = 0;
+    std::int64_t durationNs = 0;
+    CallThread thread = CallThread::UserInterface;
+    std::string_view origin;
+    std::string_view function;
+    std::string_view sent;
+    std::string_view answer;
+    std::int32_t status = 0;
+};
+
 constexpr std::size_t kDefaultCapacity = 100000;
 constexpr std::size_t kAnswerLimit = 200;
 
@@ -39,7 +52,10 @@ public:
 
     // Stores `entry` (its sequence is assigned here); the oldest entry goes
     // when the ring is full. Does nothing while recording is off.
-    void Append(IoEntry entry);
+    void Append(const IoEntry& entry);
+    // The same from views: the texts are copied into the slot's own
+    // storage, which a full ring reuses, so a steady writer allocates nothing.
+    void Append(const IoCall& call);
 
     // Entries with a sequence above `afterSequence`, oldest first, at most
     // `limit` of them; entries already overwritten are skipped.

@@ -30,17 +30,17 @@ std::int64_t NowNs() {
 }
 
 void RecordCall(const char* function, std::string_view sent, std::int64_t startNs,
-                std::int64_t endNs, ViStatus status, string answer) {
-    iorecord::IoEntry entry;
-    entry.startNs = startNs;
-    entry.durationNs = endNs - startNs;
-    entry.thread = iorecord::CurrentCallThread();
-    entry.origin = iorecord::CurrentOrigin();
-    entry.function = function;
-    entry.sent = string(sent);
-    entry.answer = std::move(answer);
-    entry.status = status;
-    iorecord::Record().Append(std::move(entry));
+                std::int64_t endNs, ViStatus status, std::string_view answer) {
+    iorecord::IoCall call;
+    call.startNs = startNs;
+    call.durationNs = endNs - startNs;
+    call.thread = iorecord::CurrentCallThread();
+    call.origin = iorecord::CurrentOrigin();
+    call.function = function;
+    call.sent = sent;
+    call.answer = answer;
+    call.status = status;
+    iorecord::Record().Append(call);
 }
 
 // Kept whether or not the record is on: the failure's report names the call.
@@ -78,7 +78,7 @@ void LiveInstrument::LeaveDriver(const char* function, std::string_view sent, st
     SetLastStatus(status);
     busyFlag.store(0);
     if (startNs != 0) {
-        RecordCall(function, sent, startNs, endNs, status, std::move(answer));
+        RecordCall(function, sent, startNs, endNs, status, answer);
     }
     if (status < 0) {
         NoteFailure(function, sent);

@@ -56,6 +56,12 @@ QString ScriptText(const std::vector<const iorecord::IoEntry*>& entries,
         if (sent.isEmpty()) {
             continue;
         }
+        // A command the record had to cut is kept as a comment: replaying
+        // half of it would send something else.
+        if (entry->sentCut) {
+            out += QStringLiteral("# cut, not replayed: %1\n").arg(sent);
+            continue;
+        }
         const bool command = entry->function == "qot7720_cmd" && !IsQuery(sent);
         out += command
                    ? sent + '\n'

@@ -8,6 +8,7 @@
 
 #include "app/sfp_app.h"
 #include "config_page_operator.h"
+#include "instrument/io_record.h"
 #include "instrument/live_instrument.h"
 #include "panels/scp/io_panel.h"
 #include "recording_dialogs.h"
@@ -69,6 +70,38 @@ TEST_F(IoPanelSimulatorTest, SendAllSendsThePageInTheInstrumentOrder) {
     };
     EXPECT_EQ(simulator.DriverCalls(mark), expected);
     EXPECT_TRUE(dialogs->Messages().isEmpty()) << dialogs->Messages().join("|").toStdString();
+}
+
+// The I/O record holds what the driver was sent, call for call, each with
+// the action it came from: a pick names its control, Send All the button.
+TEST_F(IoPanelSimulatorTest, TheRecordShowsEachCallWithItsOrigin) {
+    page->Selector().Item<QAbstractButton>(1444)->click();
+    const std::uint64_t before = iorecord::Record().LastSequence();
+    std::size_t mark = simulator.LogMark();
+    Pick(1466, 1);  // gain MAX
+    Click(1459);    // filter state ON
+    page->Item<QAbstractButton>(ConfigPage::kSendAllButton)->click();
+    std::vector<std::string> recorded;
+    std::vector<std::string> origins;
+    for (const iorecord::IoEntry& entry : iorecord::Record().ReadAfter(before, 100)) {
+        recorded.push_back(entry.function + " \"" + entry.sent + "\"");
+        origins.push_back(entry.origin);
+        EXPECT_EQ(entry.status, 0);
+        EXPECT_EQ(entry.thread, iorecord::CallThread::UserInterface);
+    }
+    EXPECT_EQ(recorded, simulator.DriverCalls(mark)) << "every driver call, in order";
+    const std::vector<std::string> expected = {":GAIN:", ":FILT:LPASS:STATE ON", "Send All",
+                                               "Send All"};
+    EXPECT_EQ(origins, expected);
+
+    simulator.DriverDirective("fail-next \"INP:GAIN\" 0xBFFF0015");
+    mark = simulator.LogMark();
+    const std::uint64_t failedAt = iorecord::Record().LastSequence();
+    Pick(1466, 1);
+    const std::vector<iorecord::IoEntry> failed = iorecord::Record().ReadAfter(failedAt, 100);
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed.front().status, static_cast<std::int32_t>(0xBFFF0015u));
+    EXPECT_EQ(iorecord::StatusName(failed.front().status), "time-out");
 }
 
 TEST_F(IoPanelSimulatorTest, AFailedCommandEndsSendAllWithOneReport) {
