@@ -9,7 +9,9 @@
 #include "app/sfp_app.h"
 
 class QAction;
+class QMenu;
 class IoMonitor;
+class ReadingsChart;
 
 class CMainWnd : public QMainWindow, public MainWindowHooks {
 public:
@@ -53,6 +55,8 @@ private:
     void BuildMenu();
     void BuildToolsMenu();
     void ShowIoMonitor();
+    void BuildReadingsMenu(QMenu& tools);
+    ReadingsChart& ShowReadingsChart();
     void CreatePanels();
     void SelectPanel(int command, bool pauseFirst);
     bool CloseRefused();
@@ -62,5 +66,6 @@ private:
     QTimer tickTimer_;
     std::map<int, QAction*> actions_;
     bool shutDown_ = false;
-    IoMonitor* ioMonitor_ = nullptr;  // a child window, made when first asked for
+    IoMonitor* ioMonitor_ = nullptr;          // a child window, made when first asked for
+    ReadingsChart* readingsChart_ = nullptr;  // likewise
 };
