@@ -280,9 +280,10 @@ void ReadingsChart::Redraw() {
     }
 }
 
+// Back to following the newest readings in the chosen window, unpaused.
 void ReadingsChart::ResetView() {
     userView_ = false;
-    Redraw();
+    SetPaused(false);  // redraws
 }
 
 void ReadingsChart::SetPaused(bool paused) {

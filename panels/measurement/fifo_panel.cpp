@@ -152,6 +152,8 @@ void CFifoDlg::CreateSaveAndCopy() {
     saveButton_->setFont(read->font());
     saveButton_->setGeometry(read->geometry().translated(0, read->height() * 3 / 2));
     saveButton_->setEnabled(panel_.bufferValid);
+    // Outside the page's Tab sequence, which stays as it was.
+    saveButton_->setFocusPolicy(Qt::ClickFocus);
     connect(saveButton_, &QPushButton::clicked, this, [this] { SaveToCsv(); });
     auto* copy = new QShortcut(QKeySequence::Copy, this);
     copy->setContext(Qt::WidgetWithChildrenShortcut);
