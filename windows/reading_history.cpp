@@ -75,12 +75,12 @@ void ReadingHistory::Summarise(const Sample& sample) {
     const std::uint64_t sequence = dropped_ + samples_.size() - 1;
     const bool gap = std::isnan(sample.value);
     if (sequence % kBlockSize == 0) {
-        blocks_.push_back(Block{sample, sample, gap});
+        blocks_.push_back(Block{sample, sample, gap ? 1u : 0u});
         return;
     }
     Block& block = blocks_.back();
-    block.gap = block.gap || gap;
     if (gap) {
+        ++block.gaps;
         return;
     }
     if (std::isnan(block.min.value) || sample.value < block.min.value) {
@@ -136,7 +136,12 @@ std::vector<Sample> ReadingHistory::Decimate(double begin, double end, int colum
         }
         // A whole block inside this column counts as its two extremes.
         const Block* block = WholeBlockAt(index);
-        if (block != nullptr && !block->gap) {
+        if (block != nullptr && block->gaps == kBlockSize) {
+            AddGap(sample.time, column, out);
+            index += kBlockSize;
+            continue;
+        }
+        if (block != nullptr && block->gaps == 0) {
             const Sample& last = samples_[index + kBlockSize - 1];
             if (last.time <= end && columnOf(last.time) == current) {
                 column.Take(block->min, block->max);

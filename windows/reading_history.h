@@ -43,11 +43,12 @@ public:
 
 private:
     // The extremes of kBlockSize consecutive samples; not used when the block
-    // holds a gap, whose place in the line matters.
+    // holds a gap among readings, whose place in the line matters. A block of
+    // gaps alone is one gap.
     struct Block {
         Sample min;
         Sample max;
-        bool gap = false;
+        std::size_t gaps = 0;
     };
 
     void Summarise(const Sample& sample);

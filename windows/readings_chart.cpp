@@ -24,7 +24,8 @@
 namespace {
 
 constexpr int kSlots = 10;
-constexpr int kRedrawMs = 250;
+constexpr int kRedrawMs = 1000;
+constexpr int kSlowestRedrawMs = 5000;
 constexpr int kMinimumColumns = 100;
 constexpr double kMinimumSpanSeconds = 1.0;
 constexpr double kWheelZoomIn = 0.8;
@@ -227,47 +228,88 @@ void ReadingsChart::UpdateRange() {
     }
 }
 
-void ReadingsChart::DrawTrace(int slot, double& low, double& high) {
-    Trace& trace = traces_[static_cast<std::size_t>(slot)];
+// One element's points in the visible range, decimated to the plot's pixel
+// columns; NaN marks a gap.
+std::vector<sfp::ReadingHistory::Sample> ReadingsChart::VisiblePoints(int slot, double& low,
+                                                                      double& high) const {
+    const Trace& trace = traces_[static_cast<std::size_t>(slot)];
+    if (!trace.shown) {
+        return {};  // a hidden line costs nothing to draw
+    }
     const int columns = std::max(kMinimumColumns, static_cast<int>(chart_->plotArea().width()));
-    const auto points = trace.history.Decimate(viewBegin_, viewEnd_, columns);
-    QList<QPointF> piece;
-    std::size_t used = 0;
-    const auto flush = [&] {
-        if (piece.isEmpty()) {
-            return;
-        }
-        QLineSeries* series = Piece(slot, used++);
-        // A lone reading between two gaps has no line: it is drawn as a point.
-        series->setPointsVisible(piece.size() == 1);
-        series->replace(piece);
-        piece.clear();
-    };
+    auto points = trace.history.Decimate(viewBegin_, viewEnd_, columns);
     for (const auto& point : points) {
-        if (std::isnan(point.value)) {
-            flush();
-            continue;
-        }
-        piece.append(QPointF(point.time * 1000.0, point.value));
-        if (trace.shown) {
+        if (!std::isnan(point.value)) {
             low = std::min(low, point.value);
             high = std::max(high, point.value);
         }
     }
-    flush();
-    for (std::size_t i = used; i < trace.used; ++i) {
-        trace.pieces[i]->clear();
-    }
-    trace.used = used;
+    return points;
 }
 
+// The pieces of line between the gaps. A point in the middle of a run on
+// one pixel row changes nothing drawn and is left out: Qt Charts' cost
+// grows with every point.
+std::vector<QList<QPointF>> ReadingsChart::LinePieces(
+    const std::vector<sfp::ReadingHistory::Sample>& points, double rowsPerUnit) {
+    std::vector<QList<QPointF>> pieces;
+    QList<QPointF> piece;
+    const auto row = [rowsPerUnit](double value) { return std::floor(value * rowsPerUnit); };
+    const auto end = [&] {
+        if (!piece.isEmpty()) {
+            pieces.push_back(std::move(piece));
+            piece = {};
+        }
+    };
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double value = points[i].value;
+        if (std::isnan(value)) {
+            end();
+            continue;
+        }
+        const bool inRun =
+            !piece.isEmpty() && i + 1 < points.size() && !std::isnan(points[i + 1].value) &&
+            row(piece.back().y()) == row(value) && row(points[i + 1].value) == row(value);
+        if (!inRun) {
+            piece.append(QPointF(points[i].time * 1000.0, value));
+        }
+    }
+    end();
+    return pieces;
+}
+
+void ReadingsChart::ShowPieces(int slot, const std::vector<QList<QPointF>>& pieces) {
+    Trace& trace = traces_[static_cast<std::size_t>(slot)];
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        QLineSeries* series = Piece(slot, i);
+        // A lone reading between two gaps has no line: it is drawn as a point.
+        if (series->pointsVisible() != (pieces[i].size() == 1)) {
+            series->setPointsVisible(pieces[i].size() == 1);
+        }
+        series->replace(pieces[i]);
+    }
+    trace.used = pieces.size();
+}
+
+// Qt Charts lays out every point of a series again whenever an axis or the
+// points change. The series are emptied before the axes move, so that each
+// point is laid out once per redraw.
 void ReadingsChart::Redraw() {
     dirty_ = false;
     UpdateRange();
     double low = std::numeric_limits<double>::infinity();
     double high = -low;
+    std::vector<std::vector<sfp::ReadingHistory::Sample>> points;
     for (int slot = 0; slot < kSlots; ++slot) {
-        DrawTrace(slot, low, high);
+        points.push_back(VisiblePoints(slot, low, high));
+    }
+    const double rowsPerUnit =
+        high > low ? std::max(1.0, chart_->plotArea().height()) / (high - low) : 1.0;
+    for (Trace& trace : traces_) {
+        for (std::size_t i = 0; i < trace.used; ++i) {
+            trace.pieces[i]->clear();
+        }
+        trace.used = 0;
     }
     const double span = viewEnd_ - viewBegin_;
     timeAxis_->setFormat(span > 86400.0 ? QStringLiteral("MM-dd hh:mm")
@@ -278,9 +320,16 @@ void ReadingsChart::Redraw() {
             high > low ? (high - low) * 0.05 : std::max(std::fabs(low) * 0.05, 1e-9);
         valueAxis_->setRange(low - margin, high + margin);
     }
+    for (int slot = 0; slot < kSlots; ++slot) {
+        ShowPieces(slot, LinePieces(points[static_cast<std::size_t>(slot)], rowsPerUnit));
+    }
+    // Redraw again once the view has moved by about a pixel, and at most once
+    // a second: a trend needs no more, and auto update keeps its processor.
+    const double plotWidth = std::max(1.0, chart_->plotArea().width());
+    redrawTimer_.setInterval(
+        std::clamp(static_cast<int>(span * 1000.0 / plotWidth), kRedrawMs, kSlowestRedrawMs));
 }
 
-// Back to following the newest readings in the chosen window, unpaused.
 void ReadingsChart::ResetView() {
     userView_ = false;
     SetPaused(false);  // redraws

@@ -3,6 +3,8 @@
 // elements against time from a bounded history, decimated for display, and
 // records them to CSV.
 
+#include <QList>
+#include <QPointF>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
@@ -74,7 +76,11 @@ private:
     void StartSeries(int base);
     QLineSeries* Piece(int slot, std::size_t index);
     void OnLegendClicked(int slot);
-    void DrawTrace(int slot, double& low, double& high);
+    std::vector<sfp::ReadingHistory::Sample> VisiblePoints(int slot, double& low,
+                                                           double& high) const;
+    static std::vector<QList<QPointF>> LinePieces(
+        const std::vector<sfp::ReadingHistory::Sample>& points, double rowsPerUnit);
+    void ShowPieces(int slot, const std::vector<QList<QPointF>>& pieces);
     void UpdateRange();
     void UpdateRecordingControls();
     void ToggleRecording();
