@@ -1,8 +1,10 @@
 #include "app/failure_scope.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 
+#include "app/action_origin.h"
 #include "app/sfp_app.h"
 #include "instrument/driver_api.h"
 #include "instrument/instrument_session.h"
@@ -29,9 +31,9 @@ void ShowDriverText(InstrumentSession& session, int status, const ShowBox& show)
 }
 
 // Each queued error in its own box. When the queue turns out empty the call
-// still failed: the driver's text for the status says so, once.
-void ShowQueuedErrors(InstrumentSession& session, int status, const QString& format,
-                      const ShowBox& show) {
+// still failed, once; the driver's own text would send the operator to a
+// queue that holds nothing.
+void ShowQueuedErrors(InstrumentSession& session, const QString& format, const ShowBox& show) {
     session.PrepareErrorReport();
     bool shown = false;
     for (;;) {
@@ -46,15 +48,51 @@ void ShowQueuedErrors(InstrumentSession& session, int status, const QString& for
         shown = true;
     }
     if (!shown) {
-        ShowDriverText(session, status, show);
+        show(strings::LoadString(strings::kErrorAlreadyRead));
     }
+}
+
+bool IsQueryFunction(const std::string& function) {
+    return function == "qot7720_cmdString_Q" || function == "qot7720_cmdInt32_Q" ||
+           function == "qot7720_cmdReal64_Q";
+}
+
+// The driver's "parameter n is invalid" statuses: n, or 0 for any other.
+int RefusedParameter(int status) {
+    const auto code = static_cast<std::uint32_t>(status);
+    constexpr std::uint32_t kFirst = 0xBFFC0001u;
+    constexpr std::uint32_t kLast = 0xBFFC0008u;
+    return code >= kFirst && code <= kLast ? static_cast<int>(code - kFirst + 1) : 0;
+}
+
+// What the program knows of an argument's valid values, by call and position.
+QString ValidRange(const std::string& function, int parameter) {
+    struct Range {
+        const char* function;
+        int parameter;
+        const char* text;
+    };
+    static const Range ranges[] = {
+        {"qot7720_downloadAlg", 2, "the algorithm names are ALG1 to ALG32"},
+        {"qot7720_algArray", 2, "the algorithm names are ALG1 to ALG32"},
+        {"qot7720_readCVT_Q", 2, "the first element is 0 to 511"},
+        {"qot7720_readCVT_Q", 3, "the count is 1 to 512, and first element plus count at most 512"},
+        {"qot7720_readFifo_Q", 2, "the FIFO count is 0 or more"},
+        {"qot7720_timeOut", 2, "the time-out is 0 ms or more"},
+    };
+    for (const Range& range : ranges) {
+        if (function == range.function && parameter == range.parameter) {
+            return QString::fromLatin1(range.text);
+        }
+    }
+    return {};
 }
 
 void ShowReport(InstrumentSession& session, int status, const ShowBox& show) {
     const QString format = strings::LoadString(strings::kInstrumentReportsError);
     switch (status) {
         case driver::kInstrumentErrorQueued:
-            ShowQueuedErrors(session, status, format, show);
+            ShowQueuedErrors(session, format, show);
             return;
         case driver::kBusy:
             show(QStringLiteral("Reentrant"));
@@ -69,13 +107,17 @@ void ShowReport(InstrumentSession& session, int status, const ShowBox& show) {
     }
 }
 
-void ReportOnUiThread(int status, const ShowBox& show) {
+void ReportOnUiThread(int status, const iorecord::FailedCall& call, const ShowBox& show) {
     CSfpApp& app = App();
     if (app.mainWindow != nullptr) {
         app.mainWindow->StopTickTimer();
     }
+    const QString callText = FailedCallText(status, call);
+    const ShowBox showNamingCall = [&callText, &show](const QString& text) {
+        show(callText.isEmpty() ? text : text + QLatin1Char('\n') + callText);
+    };
     if (app.instrument) {
-        ShowReport(*app.instrument, status, show);
+        ShowReport(*app.instrument, status, showNamingCall);
     }
     if (app.mainWindow != nullptr) {
         app.mainWindow->StartTickTimer(kSlowTickPeriod);
@@ -83,6 +125,29 @@ void ReportOnUiThread(int status, const ShowBox& show) {
 }
 
 }  // namespace
+
+QString FailedCallText(int status, const iorecord::FailedCall& call) {
+    if (call.function.empty()) {
+        return {};
+    }
+    const QString sent = QString::fromStdString(call.sent);
+    QString text;
+    if (call.function == "qot7720_cmd") {
+        text = QStringLiteral("while sending %1").arg(sent);
+    } else if (IsQueryFunction(call.function)) {
+        text = QStringLiteral("while querying %1").arg(sent);
+    } else {
+        text = QStringLiteral("while calling %1").arg(QString::fromStdString(call.function));
+        if (!sent.isEmpty()) {
+            text += QStringLiteral(" (%1)").arg(sent);
+        }
+    }
+    if (!call.origin.empty()) {
+        text += QStringLiteral(" from %1").arg(QString::fromStdString(call.origin));
+    }
+    const QString range = ValidRange(call.function, RefusedParameter(status));
+    return range.isEmpty() ? text : text + QStringLiteral("; ") + range;
+}
 
 void SwitchAutoUpdateOff() {
     CSfpApp& app = App();
@@ -98,7 +163,7 @@ void SwitchAutoUpdateOff() {
     }
 }
 
-void ReportAutoUpdateFailure(int status) {
+void ReportAutoUpdateFailure(int status, const iorecord::FailedCall& call) {
     bool stopped = false;
     const ShowBox show = [&stopped](const QString& text) {
         if (stopped) {
@@ -110,14 +175,15 @@ void ReportAutoUpdateFailure(int status) {
             SwitchAutoUpdateOff();
         }
     };
-    platform::RunOnUiThread([status, &show] { ReportOnUiThread(status, show); });
+    platform::RunOnUiThread([status, &call, &show] { ReportOnUiThread(status, call, show); });
 }
 
-void ReportInstrumentError(int status) {
-    platform::RunOnUiThread([status] { ReportOnUiThread(status, ShowPlainBox); });
+void ReportInstrumentError(int status, iorecord::FailedCall call) {
+    platform::RunOnUiThread([status, &call] { ReportOnUiThread(status, call, ShowPlainBox); });
 }
 
 bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& action) {
+    const DefaultOriginScope origin;
     try {
         action();
         return true;
@@ -132,6 +198,7 @@ bool RunInFailureScope(const std::function<void()>& action) {
 }
 
 bool RunInFailureScope(const std::function<void()>& action, int& failedStatus) {
+    const DefaultOriginScope origin;
     failedStatus = 0;
     try {
         action();

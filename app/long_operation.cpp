@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "controls/elapsed_time_dialog.h"
+#include "instrument/io_record.h"
 #include "platform/operator_dialogs.h"
 #include "platform/responsive_wait.h"
 
@@ -16,7 +17,10 @@ std::string RunLongOperation(QWidget* parent, int templateId,
     }
     // Written by the worker before it marks the dialog done, read after.
     std::string result;
-    std::thread worker([&job, &dialog, &result] {
+    // The job's calls keep the origin of the action that started it.
+    std::thread worker([&job, &dialog, &result, origin = iorecord::CurrentOrigin()] {
+        iorecord::SetCallThread(iorecord::CallThread::LongOperation);
+        const iorecord::OriginScope scope(origin);
         result = job();
         dialog.SetDone();
     });

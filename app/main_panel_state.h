@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <mutex>
 
+#include "instrument/io_record.h"
+
 enum WorkerState : int {
     kWorkerIdle = 0,
     kWorkerStarting = 1,
@@ -29,6 +31,9 @@ struct MainPanelState {
     // The status of the worker's failed call, fetched on the worker's thread
     // where it failed; valid while workerState is kWorkerFailed.
     std::atomic<int> failedStatus{0};
+    // The worker's failed call, for the report: written by the worker before
+    // workerState turns kWorkerFailed, read by the user-interface thread after.
+    iorecord::FailedCall failedCall;
     // The base element of the values last read, so that a cycle that read
     // the previous base does not show its values under the new caption.
     std::atomic<int> readingsBase{kFirstBaseChannel};

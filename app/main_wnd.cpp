@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <functional>
 
+#include "app/action_origin.h"
 #include "app/main_panel_state.h"
 #include "app/system_operations.h"
 #include "instrument/binding.h"
@@ -57,6 +58,19 @@ const std::map<int, PanelCommand>& PanelCommands() {
         {menus::kFifoPanel, {strings::kFifoData, CheckedConversion<CFifoObj>}},
     };
     return commands;
+}
+
+// A page's name as its Panels menu item gives it, without the mnemonic and
+// without " Panel": "Main", "Input/Output".
+QString PageNameOf(const QAction* action) {
+    if (action == nullptr) {
+        return {};
+    }
+    QString name = action->text().remove(QLatin1Char('&')).trimmed();
+    if (name.endsWith(QStringLiteral(" Panel"))) {
+        name.chop(6);
+    }
+    return name;
 }
 
 QRect DesktopRect() {
@@ -279,12 +293,28 @@ void CMainWnd::SelectPanel(int command, bool pauseFirst) {
     panel->Show();
 }
 
+QString CMainWnd::CurrentPageName() const {
+    return PageNameOf(Action(checkedPanelCommand));
+}
+
+// The System menu's commands are their own origin ("System · Reset"); a page
+// switch is the new page's ("Input/Output · Open").
+std::string CMainWnd::CommandOrigin(int command) const {
+    const QAction* action = Action(command);
+    const QString name = action != nullptr ? action->text().remove(QLatin1Char('&')).trimmed()
+                                           : QString::number(command);
+    return QStringLiteral("System \u00b7 %1").arg(name).toStdString();
+}
+
 void CMainWnd::OnCommand(int command) {
     if (PanelCommands().count(command) != 0) {
+        const iorecord::OriginScope origin(
+            (PageNameOf(Action(command)) + QStringLiteral(" \u00b7 Open")).toStdString());
         SelectPanel(command, true);
         UpdateCommandStates();
         return;
     }
+    const iorecord::OriginScope origin(CommandOrigin(command));
     switch (command) {
         case menus::kSelfTest:
             RunSelfTest(*this);
@@ -329,6 +359,7 @@ void CMainWnd::OnTick() {
     for (const auto& panel : App().panels) {
         panels.push_back(panel.get());
     }
+    const iorecord::OriginScope origin(PageOrigin(QStringLiteral("Tick")));
     for (CSFPObject* object : panels) {
         CPanel* panel = CheckedConversion<CPanel>(object);
         if (panel == nullptr || App().MainWindowDestroyed()) {

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <map>
+#include <string>
 
 #include "app/sfp_app.h"
 
@@ -47,6 +48,7 @@ public:
     bool TickInProgress() const override { return tickInProgress; }
     void SetAutoUpdateChecked(bool checked) override;
     void Destroy() override;
+    QString CurrentPageName() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +56,7 @@ protected:
 private:
     void BuildMenu();
     void BuildToolsMenu();
+    std::string CommandOrigin(int command) const;
     void ShowIoMonitor();
     void BuildReadingsMenu(QMenu& tools);
     ReadingsChart& ShowReadingsChart();

@@ -7,6 +7,7 @@
 #include "app/main_panel_state.h"
 #include "app/reading_text.h"
 #include "instrument/instrument_session.h"
+#include "instrument/io_record.h"
 #include "instrument/user_exception.h"
 #include "platform/tick_count.h"
 
@@ -21,6 +22,8 @@ void CopyReadings(MainPanelState& state, const std::optional<std::vector<double>
 }
 
 void RunReadingWorker(MainPanelState& state, InstrumentSession& instrument) {
+    iorecord::SetCallThread(iorecord::CallThread::ReadingWorker);
+    const iorecord::OriginScope origin("Main \u00b7 Auto Update");
     state.workerState.store(kWorkerRunning);
     try {
         while (stopWorker.load() == 0) {
@@ -44,6 +47,7 @@ void RunReadingWorker(MainPanelState& state, InstrumentSession& instrument) {
         instrument.AbortMeasurement();
         state.workerState.store(kWorkerIdle);
     } catch (const UserException&) {
+        state.failedCall = iorecord::TakeFailedCall();
         state.failedStatus.store(instrument.GetLastStatus());
         state.workerState.store(kWorkerFailed);
     }

@@ -29,6 +29,8 @@ public:
     virtual bool TickInProgress() const = 0;
     virtual void SetAutoUpdateChecked(bool checked) = 0;
     virtual void Destroy() = 0;
+    // The shown page's name as the Panels menu gives it ("Input/Output").
+    virtual QString CurrentPageName() const { return {}; }
 };
 
 // Reading engine states.

@@ -2,10 +2,14 @@
 
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <charconv>
+#include <chrono>
 #include <cstdlib>
 
 #include "controls/channel_list.h"
+#include "instrument/io_record.h"
 #include "platform/operator_dialogs.h"
 #include "resources/string_table.h"
 
@@ -31,6 +35,37 @@ bool IsSourceName(const std::string& source, bool timerAllowed) {
         return true;
     }
     return source.rfind("TTLT", 0) == 0;
+}
+
+std::string NoteArgument(const std::string& text) {
+    return text;
+}
+std::string NoteArgument(int value) {
+    return std::to_string(value);
+}
+std::string NoteArgument(double value) {
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value);
+    return std::string(text.data(), end.ptr);
+}
+
+// Each operation goes into the I/O record as the live calls do, named by
+// the operation and its arguments: there is no SCPI text to show.
+template <typename... Arguments>
+void Note(const char* operation, const Arguments&... arguments) {
+    if (!iorecord::Record().Recording()) {
+        return;
+    }
+    iorecord::IoEntry entry;
+    entry.startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
+    entry.thread = iorecord::CurrentCallThread();
+    entry.origin = iorecord::CurrentOrigin();
+    entry.function = "emulated";
+    entry.sent = operation;
+    ((entry.sent += ' ', entry.sent += NoteArgument(arguments)), ...);
+    iorecord::Record().Append(std::move(entry));
 }
 
 }  // namespace
@@ -98,28 +133,34 @@ void EmulatedInstrument::ForEachChannel(const std::string& channels, Store store
 }
 
 void EmulatedInstrument::Reset() {
+    Note("Reset");
     platform::Dialogs().ShowMessage(QStringLiteral("This is my NON LIVE RESET"));
     timeout_ = kDefaultTimeout;
 }
 
 Text EmulatedInstrument::SelfTest() {
+    Note("SelfTest");
     return strings::LoadString(strings::kSelfTestPassed).toStdString();
 }
 
 void EmulatedInstrument::SetTimeout(int milliseconds) {
+    Note("SetTimeout", milliseconds);
     timeout_ = milliseconds;
 }
 int EmulatedInstrument::QueryTimeout() {
     return timeout_;
 }
 Text EmulatedInstrument::QueryTriggerSource() {
+    Note("QueryTriggerSource");
     return triggerSource_;
 }
 Text EmulatedInstrument::QueryArmSource() {
+    Note("QueryArmSource");
     return armSource_;
 }
 
 void EmulatedInstrument::SetTriggerSource(const std::string& source) {
+    Note("SetTriggerSource", source);
     const std::string upper = UpperCase(source);
     if (IsSourceName(upper, true)) {
         triggerSource_ = upper;
@@ -127,6 +168,7 @@ void EmulatedInstrument::SetTriggerSource(const std::string& source) {
 }
 
 void EmulatedInstrument::SetArmSource(const std::string& source) {
+    Note("SetArmSource", source);
     const std::string upper = UpperCase(source);
     if (IsSourceName(upper, false)) {
         armSource_ = upper;
@@ -142,50 +184,60 @@ std::optional<ScpDescriptor> EmulatedInstrument::GetScpDescriptor(int channel) {
 }
 
 void EmulatedInstrument::SetFilterFrequency(const std::string& channels, const std::string& value) {
+    Note("SetFilterFrequency", channels, value);
     ForEachChannel(channels, [&](auto& c) { c.filterFrequency = value; });
 }
 
 void EmulatedInstrument::SetExcitationVoltage(const std::string& channels,
                                               const std::string& value) {
+    Note("SetExcitationVoltage", channels, value);
     ForEachChannel(channels, [&](auto& c) { c.excitationVoltage = value; });
 }
 
 void EmulatedInstrument::SetInputGain(const std::string& channels, const std::string& value) {
+    Note("SetInputGain", channels, value);
     ForEachChannel(channels, [&](auto& c) { c.inputGain = value; });
 }
 
 void EmulatedInstrument::SetInputLow(const std::string& channels, const std::string& value) {
+    Note("SetInputLow", channels, value);
     const std::string upper = UpperCase(value);
     ForEachChannel(channels, [&](auto& c) { c.inputLow = upper; });
 }
 
 void EmulatedInstrument::SetCurrentAmplitude(const std::string& channels,
                                              const std::string& value) {
+    Note("SetCurrentAmplitude", channels, value);
     const int flag = value == "MIN" ? 0 : 1;
     ForEachChannel(channels, [&](auto& c) { c.currentAmplitude = flag; });
 }
 
 void EmulatedInstrument::SetCurrentState(const std::string& channels, const std::string& value) {
+    Note("SetCurrentState", channels, value);
     const int flag = value == "ON" ? 0 : 1;
     ForEachChannel(channels, [&](auto& c) { c.currentState = flag; });
 }
 
 void EmulatedInstrument::SetStrainGageFactor(const std::string& channels,
                                              const std::string& value) {
+    Note("SetStrainGageFactor", channels, value);
     ForEachChannel(channels, [&](auto& c) { c.strainGageFactor = value; });
 }
 
 void EmulatedInstrument::SetStrainExcitation(const std::string& channels,
                                              const std::string& value) {
+    Note("SetStrainExcitation", channels, value);
     ForEachChannel(channels, [&](auto& c) { c.strainExcitation = value; });
 }
 
 void EmulatedInstrument::SetStrainPoisson(const std::string& channels, const std::string& value) {
+    Note("SetStrainPoisson", channels, value);
     ForEachChannel(channels, [&](auto& c) { c.strainPoisson = value; });
 }
 
 void EmulatedInstrument::SetResistanceFunction(const std::string& channels, const std::string&,
                                                const std::string& range) {
+    Note("SetResistanceFunction", channels, range);
     ForEachChannel(channels, [&](auto& c) { c.resistanceRange = range; });
 }
 
@@ -199,48 +251,60 @@ Text TextOf(const ScpChannelSettings* settings, Field field) {
 }  // namespace
 
 Text EmulatedInstrument::QueryFilterFrequency(const std::string& channel) {
+    Note("QueryFilterFrequency", channel);
     return TextOf(FindChannelText(channel), &ScpChannelSettings::filterFrequency);
 }
 
 Text EmulatedInstrument::QueryExcitationVoltage(const std::string& channel) {
+    Note("QueryExcitationVoltage", channel);
     return TextOf(FindChannelText(channel), &ScpChannelSettings::excitationVoltage);
 }
 
 Text EmulatedInstrument::QueryInputGain(const std::string& channel) {
+    Note("QueryInputGain", channel);
     return TextOf(FindChannelText(channel), &ScpChannelSettings::inputGain);
 }
 
 Text EmulatedInstrument::QueryInputLow(const std::string& channel) {
+    Note("QueryInputLow", channel);
     return TextOf(FindChannelText(channel), &ScpChannelSettings::inputLow);
 }
 
 Text EmulatedInstrument::QueryStrainGageFactor(const std::string& channels) {
+    Note("QueryStrainGageFactor", channels);
     return TextOf(FindChannelText(channels), &ScpChannelSettings::strainGageFactor);
 }
 
 Text EmulatedInstrument::QueryStrainExcitation(const std::string& channels) {
+    Note("QueryStrainExcitation", channels);
     return TextOf(FindChannelText(channels), &ScpChannelSettings::strainExcitation);
 }
 
 Text EmulatedInstrument::QueryStrainPoisson(const std::string& channels) {
+    Note("QueryStrainPoisson", channels);
     return TextOf(FindChannelText(channels), &ScpChannelSettings::strainPoisson);
 }
 
 int EmulatedInstrument::QueryCurrentAmplitude(const std::string& channel) {
+    Note("QueryCurrentAmplitude", channel);
     const ScpChannelSettings* settings = FindChannelText(channel);
     return settings == nullptr ? 0 : settings->currentAmplitude;
 }
 
 int EmulatedInstrument::QueryCurrentState(const std::string& channel) {
+    Note("QueryCurrentState", channel);
     const ScpChannelSettings* settings = FindChannelText(channel);
     return settings == nullptr ? 1 : settings->currentState;
 }
 
-void EmulatedInstrument::SetSampleTimer(const std::string&) {}
+void EmulatedInstrument::SetSampleTimer(const std::string&) {
+    Note("SetSampleTimer");
+}
 
 // Indices outside the lists are clamped to the first list rather than read
 // past the end: callers never pass them, but a slip must not corrupt memory.
 Text EmulatedInstrument::QuerySampleTimer(int listIndex) {
+    Note("QuerySampleTimer", listIndex);
     if (listIndex < 0 || listIndex >= static_cast<int>(sampleTimers_.size())) {
         listIndex = 0;
     }
@@ -248,6 +312,7 @@ Text EmulatedInstrument::QuerySampleTimer(int listIndex) {
 }
 
 void EmulatedInstrument::DefineScanList(int listIndex, const std::string& list) {
+    Note("DefineScanList", listIndex, list);
     if (listIndex < 0 || listIndex >= static_cast<int>(scanLists_.size())) {
         listIndex = 0;
     }
@@ -255,6 +320,7 @@ void EmulatedInstrument::DefineScanList(int listIndex, const std::string& list) 
 }
 
 Text EmulatedInstrument::QueryScanList(int listIndex) {
+    Note("QueryScanList", listIndex);
     if (listIndex < 0 || listIndex >= static_cast<int>(scanLists_.size())) {
         listIndex = 0;
     }
@@ -262,6 +328,7 @@ Text EmulatedInstrument::QueryScanList(int listIndex) {
 }
 
 std::optional<std::vector<double>> EmulatedInstrument::ReadCvt(int firstElement, int count) {
+    Note("ReadCvt", firstElement, count);
     if (firstElement < 0 || count < 0 || firstElement + count > kValueTableSize) {
         return std::nullopt;  // outside the table: nothing to read
     }
@@ -277,27 +344,35 @@ void EmulatedInstrument::ClearScpSettings(int position) {
 }
 
 double EmulatedInstrument::QueryTriggerTimer() {
+    Note("QueryTriggerTimer");
     return triggerTimer_;
 }
 void EmulatedInstrument::SetTriggerTimer(double seconds) {
+    Note("SetTriggerTimer", seconds);
     triggerTimer_ = seconds;
 }
 void EmulatedInstrument::SetTriggerTimerMode(const std::string& mode) {
+    Note("SetTriggerTimerMode", mode);
     triggerTimerMode_ = mode;
 }
 Text EmulatedInstrument::QueryTriggerTimerMode() {
+    Note("QueryTriggerTimerMode");
     return triggerTimerMode_;
 }
 Text EmulatedInstrument::QueryTriggerCount() {
+    Note("QueryTriggerCount");
     return triggerCount_;
 }
 void EmulatedInstrument::SetTriggerCount(const std::string& count) {
+    Note("SetTriggerCount", count);
     triggerCount_ = count;
 }
 void EmulatedInstrument::SetFilterState(const std::string& state) {
+    Note("SetFilterState", state);
     filterState_ = state;
 }
 Text EmulatedInstrument::QueryFilterState() {
+    Note("QueryFilterState");
     return filterState_;
 }
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <utility>
 
 namespace iorecord {
 namespace {
@@ -14,12 +15,14 @@ constexpr std::size_t kSentLimit = 128;
 constexpr std::size_t kOriginLimit = 64;
 constexpr std::size_t kFunctionLimit = 32;
 
-void Bound(std::string& text, std::size_t limit) {
+// True when the text had to be cut.
+bool Bound(std::string& text, std::size_t limit) {
     if (text.size() > limit) {
         text = text.substr(0, limit);
-        return;
+        return true;
     }
     text.shrink_to_fit();
+    return false;
 }
 
 // A slot is held only while one entry is copied in or out; readers skip a
@@ -59,7 +62,7 @@ void IoRecord::Append(IoEntry entry) {
         return;
     }
     Bound(entry.answer, kAnswerLimit);
-    Bound(entry.sent, kSentLimit);
+    entry.sentCut = Bound(entry.sent, kSentLimit) || entry.sentCut;
     Bound(entry.origin, kOriginLimit);
     Bound(entry.function, kFunctionLimit);
     entry.sequence = ring_->next.fetch_add(1, std::memory_order_acq_rel) + 1;
@@ -125,7 +128,15 @@ IoRecord& Record() {
 namespace {
 thread_local std::string currentOrigin;
 thread_local CallThread currentThread = CallThread::UserInterface;
+thread_local FailedCall failedCall;
 }  // namespace
+
+void NoteFailedCall(FailedCall call) {
+    failedCall = std::move(call);
+}
+FailedCall TakeFailedCall() {
+    return std::exchange(failedCall, FailedCall{});
+}
 
 OriginScope::OriginScope(std::string origin) : previous_(std::move(currentOrigin)) {
     currentOrigin = std::move(origin);

@@ -24,6 +24,7 @@ struct IoEntry {
     std::string sent;         // SCPI text, or "first 0, count 10"
     std::string answer;       // cut at kAnswerLimit characters
     std::int32_t status = 0;  // the driver's status, 0 when it succeeded
+    bool sentCut = false;     // `sent` was longer than the record keeps
 };
 
 constexpr std::size_t kDefaultCapacity = 100000;
@@ -81,6 +82,17 @@ const std::string& CurrentOrigin();
 // default.
 void SetCallThread(CallThread thread);
 CallThread CurrentCallThread();
+
+// The calling thread's last failed call, kept whether or not the record is
+// on, so that the report of the failure can say what was being done.
+struct FailedCall {
+    std::string function;
+    std::string sent;
+    std::string origin;
+};
+void NoteFailedCall(FailedCall call);
+// The note, which it clears; an empty function when no call failed since.
+FailedCall TakeFailedCall();
 
 // The name the program knows for a status ("time-out", "error queued",
 // "busy"...), empty when it knows none.

@@ -1,7 +1,12 @@
+// The live instrument's operations on the instrument as a whole: status,
+// trigger, measurement, FIFO, algorithms and calibration. Channel settings
+// are in live_channel_settings.cpp, the driver call in live_driver_call.cpp.
+
 #include "instrument/live_instrument.h"
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <limits>
 #include <sstream>
 
@@ -14,15 +19,9 @@ using std::string;
 
 namespace {
 
-constexpr int kTextAnswerSize = 256;
-constexpr int kShortAnswerSize = 100;
 constexpr int kScanListAnswerSize = 4095;
 constexpr int kMeasuringBit = 16;
 constexpr long kLargestTriggerCount = 65535;
-constexpr double kLowStrainExcitation = 0.01;
-constexpr double kAdjustedStrainExcitation = 0.01001;
-constexpr double kLowCurrentAmplitude = 0.00003;
-constexpr double kCurrentAmplitudeTolerance = 0.000001;
 
 // A zero-filled answer buffer one character longer than the size the driver
 // is told, so that the text is terminated whatever the driver writes.
@@ -46,41 +45,21 @@ const char* ScanListName(int listIndex) {
     return listIndex == 4 ? "LISTL" : ListName(listIndex >= 0 && listIndex < 4 ? listIndex : 0);
 }
 
-bool IsAuto(const string& range) {
-    return range == "AUTO";
-}
-
-const char* TemperatureSensorType(const string& subtype) {
-    switch (scpi::IntegerValue(subtype)) {
-        case 85:
-        case 92:
-            return "RTD";
-        case 2250:
-        case 5000:
-        case 10000:
-            return "THER";
-        default:
-            return "TC";
+// What the record shows of a block of values: the count and the first few.
+string ValuesText(const double* values, int count) {
+    constexpr int kValuesShown = 4;
+    string text = std::to_string(count) + (count == 1 ? " value" : " values");
+    for (int index = 0; index < std::min(count, kValuesShown); ++index) {
+        std::array<char, 32> number{};
+        const auto end = std::to_chars(number.data(), number.data() + number.size(), values[index]);
+        text += (index == 0 ? ": " : ", ") + string(number.data(), end.ptr);
     }
+    return count > kValuesShown ? text + ", ..." : text;
 }
 
-const char* DigitalFunctionName(int kind) {
-    switch (kind) {
-        case 1:
-            return "FREQ";
-        case 2:
-            return "TOT";
-        default:
-            return "COND";
-    }
+string ElementsText(int firstElement, int count) {
+    return "first " + std::to_string(firstElement) + ", count " + std::to_string(count);
 }
-
-// The calling thread's last status, and the instrument it belongs to.
-struct ThreadStatus {
-    const void* owner = nullptr;
-    int status = 0;
-};
-thread_local ThreadStatus threadStatus;
 
 LimitFlags ParseLimitFlags(const string& answer) {
     LimitFlags result;
@@ -113,56 +92,6 @@ LiveInstrument::LiveInstrument(ViSession session, std::unique_ptr<LoadedLibrary>
 // The library goes with driverLibrary_; the driver session stays open.
 LiveInstrument::~LiveInstrument() = default;
 
-template <typename Call>
-void LiveInstrument::Guarded(Call call) {
-    int idle = 0;
-    // Test and set in one step: two threads never both pass.
-    if (!busyFlag.compare_exchange_strong(idle, 1)) {
-        SetLastStatus(driver::kBusy);
-        throw UserException{};
-    }
-    SetLastStatus(0);
-    const ViStatus status = call();
-    SetLastStatus(status);
-    busyFlag.store(0);
-    if (status < 0) {
-        throw UserException{};
-    }
-}
-
-void LiveInstrument::SetLastStatus(int status) {
-    threadStatus = ThreadStatus{this, status};
-}
-
-void LiveInstrument::Refuse(ViStatus status) {
-    SetLastStatus(status);
-    throw UserException{};
-}
-
-void LiveInstrument::Command(const string& command) {
-    Guarded([&] { return driver_.cmd(Session(), command.c_str()); });
-}
-
-string LiveInstrument::QueryText(const string& query, int answerSize) {
-    std::vector<ViChar> answer(static_cast<std::size_t>(answerSize) + 1, '\0');
-    Guarded(
-        [&] { return driver_.cmdStringQ(Session(), query.c_str(), answerSize, answer.data()); });
-    answer.back() = '\0';
-    return string(answer.data());
-}
-
-int LiveInstrument::QueryInteger(const string& query) {
-    ViInt32 answer = 0;
-    Guarded([&] { return driver_.cmdInt32Q(Session(), query.c_str(), &answer); });
-    return answer;
-}
-
-double LiveInstrument::QueryReal(const string& query) {
-    ViReal64 answer = 0.0;
-    Guarded([&] { return driver_.cmdReal64Q(Session(), query.c_str(), &answer); });
-    return answer;
-}
-
 void LiveInstrument::Reset() {
     Command("*RST");
 }
@@ -187,7 +116,10 @@ int LiveInstrument::QueryOperationCondition() {
 Text LiveInstrument::SelfTest() {
     ViInt16 result = 0;
     AnswerBuffer<driver::kSelfTestMessageLength> message;
-    Guarded([&] { return driver_.selfTest(Session(), &result, message.data()); });
+    Guarded(
+        "qot7720_self_test", {},
+        [&] { return driver_.selfTest(Session(), &result, message.data()); },
+        [&] { return std::to_string(result) + ", " + message.Text(); });
     return message.Text();
 }
 
@@ -204,35 +136,12 @@ int LiveInstrument::QueryStatusByte() {
 }
 
 void LiveInstrument::SetTimeout(int milliseconds) {
-    Guarded([&] { return driver_.timeOut(Session(), milliseconds); });
-}
-
-Text LiveInstrument::QueryErrorQueue(int& code) {
-    ViInt32 queued = 0;
-    AnswerBuffer<driver::kErrorQueryMessageLength> message;
-    const ViStatus status = driver_.errorQuery(Session(), &queued, message.data());
-    SetLastStatus(status);
-    // A failed query reports an empty queue, so that a report never loops.
-    code = status < 0 ? 0 : queued;
-    return message.Text();
-}
-
-int LiveInstrument::GetLastStatus() {
-    const int status = threadStatus.owner == this ? threadStatus.status : 0;
-    threadStatus.status = 0;
-    return status;
+    Guarded("qot7720_timeOut", std::to_string(milliseconds) + " ms",
+            [&] { return driver_.timeOut(Session(), milliseconds); });
 }
 
 void LiveInstrument::ClearStatus() {
     Command("*CLS");
-}
-
-Text LiveInstrument::GetErrorMessage(int status) {
-    AnswerBuffer<driver::kErrorMessageLength> message;
-    if (driver_.errorMessage(Session(), status, message.data()) < 0) {
-        return std::nullopt;
-    }
-    return message.Text();
 }
 
 Text LiveInstrument::QueryTriggerSource() {
@@ -249,90 +158,6 @@ Text LiveInstrument::QueryArmSource() {
 
 void LiveInstrument::SetArmSource(const string& source) {
     Command(Format("ARM:SOUR %s", source.c_str()));
-}
-
-void LiveInstrument::SetFilterFrequency(const string& channels, const string& value) {
-    Command(Format("INP:FILT:LPAS:FREQ %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetExcitationVoltage(const string& channels, const string& value) {
-    Command(Format("OUTP:VOLT:AMPL %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetInputGain(const string& channels, const string& value) {
-    Command(Format("INP:GAIN %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetInputLow(const string& channels, const string& value) {
-    Command(Format("INP:LOW %s,(@%s)", scpi::TrimmedUpper(value).c_str(), channels.c_str()));
-}
-
-Text LiveInstrument::QueryFilterFrequency(const string& channel) {
-    return QueryText(Format("INP:FILT:LPAS:FREQ? (@%ld)", scpi::MappedChannel(channel)),
-                     kShortAnswerSize);
-}
-
-Text LiveInstrument::QueryExcitationVoltage(const string& channel) {
-    return QueryText(Format("OUTP:VOLT:AMPL? (@%ld)", scpi::MappedChannel(channel)),
-                     kTextAnswerSize);
-}
-
-Text LiveInstrument::QueryInputGain(const string& channel) {
-    return QueryText(Format("INP:GAIN? (@%ld)", scpi::MappedChannel(channel)), kTextAnswerSize);
-}
-
-Text LiveInstrument::QueryInputLow(const string& channel) {
-    return QueryText(Format("INP:LOW? (@%ld)", scpi::MappedChannel(channel)), kTextAnswerSize);
-}
-
-void LiveInstrument::SetCurrentAmplitude(const string& channels, const string& value) {
-    Command(Format("OUTP:CURR:AMPL %s,(@%s)", scpi::TrimmedUpper(value).c_str(), channels.c_str()));
-}
-
-// 0 for the low range (30 µA), 1 for anything else.
-int LiveInstrument::QueryCurrentAmplitude(const string& channel) {
-    const double amplitude =
-        QueryReal(Format("OUTP:CURR:AMPL? (@%ld)", scpi::MappedChannel(channel)));
-    return std::abs(amplitude - kLowCurrentAmplitude) < kCurrentAmplitudeTolerance ? 0 : 1;
-}
-
-void LiveInstrument::SetCurrentState(const string& channels, const string& value) {
-    Command(Format("OUTP:CURR %s,(@%s)", scpi::TrimmedUpper(value).c_str(), channels.c_str()));
-}
-
-// The panels' state is the inverse of the instrument's: 1 when the source is off.
-int LiveInstrument::QueryCurrentState(const string& channel) {
-    return QueryInteger(Format("OUTP:CURR:STATE? (@%ld)", scpi::MappedChannel(channel))) == 0 ? 1
-                                                                                              : 0;
-}
-
-void LiveInstrument::SetStrainGageFactor(const string& channels, const string& value) {
-    Command(Format("SENS:STR:GFAC %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-// The instrument takes 0.01 only as 0.01001.
-void LiveInstrument::SetStrainExcitation(const string& channels, const string& value) {
-    double excitation = scpi::RealValue(value);
-    if (excitation == kLowStrainExcitation) {
-        excitation = kAdjustedStrainExcitation;
-    }
-    Command(Format("SENS:STR:EXC %g,(@%s)", excitation, channels.c_str()));
-}
-
-void LiveInstrument::SetStrainPoisson(const string& channels, const string& value) {
-    Command(Format("SENS:STR:POIS %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-Text LiveInstrument::QueryStrainGageFactor(const string& channels) {
-    return QueryText(Format("SENS:STR:GFAC? (@%s)", channels.c_str()), kTextAnswerSize);
-}
-
-Text LiveInstrument::QueryStrainExcitation(const string& channels) {
-    return QueryText(Format("SENS:STR:EXC? (@%s)", channels.c_str()), kTextAnswerSize);
-}
-
-Text LiveInstrument::QueryStrainPoisson(const string& channels) {
-    return QueryText(Format("SENS:STR:POIS? (@%s)", channels.c_str()), kTextAnswerSize);
 }
 
 void LiveInstrument::SetSampleTimer(const string& value) {
@@ -364,29 +189,23 @@ Text LiveInstrument::QueryScanList(int listIndex) {
 // Requests that do not fit the 512-value buffer, or the driver's 16-bit
 // element number, are refused before anything is sent.
 std::optional<std::vector<double>> LiveInstrument::ReadCvt(int firstElement, int count) {
+    const string request = ElementsText(firstElement, count);
     if (count < 0 || count > kValueBufferSize) {
-        Refuse(kInvalidCount);
+        Refuse("qot7720_readCVT_Q", request, kInvalidCount);
     }
     if (firstElement < 0 || firstElement > std::numeric_limits<ViInt16>::max()) {
-        Refuse(kInvalidFirstElement);
+        Refuse("qot7720_readCVT_Q", request, kInvalidFirstElement);
     }
     Command("FORM PACK, 64");
     std::array<ViReal64, kValueBufferSize> values{};
-    Guarded([&] {
-        return driver_.readCvtQ(Session(), static_cast<ViInt16>(firstElement),
-                                static_cast<ViInt16>(count), values.data());
-    });
+    Guarded(
+        "qot7720_readCVT_Q", request,
+        [&] {
+            return driver_.readCvtQ(Session(), static_cast<ViInt16>(firstElement),
+                                    static_cast<ViInt16>(count), values.data());
+        },
+        [&] { return ValuesText(values.data(), count); });
     return std::vector<double>(values.begin(), values.begin() + count);
-}
-
-void LiveInstrument::SetResistanceFunction(const string& channels, const string& excitation,
-                                           const string& range) {
-    if (IsAuto(range)) {
-        Command(Format("SENS:FUNC:RES %s,(@%s)", excitation.c_str(), channels.c_str()));
-        return;
-    }
-    Command(
-        Format("SENS:FUNC:RES %s,%s,(@%s)", excitation.c_str(), range.c_str(), channels.c_str()));
 }
 
 void LiveInstrument::Initiate() {
@@ -422,35 +241,6 @@ void LiveInstrument::SetTriggerCount(const string& count) {
         value = 0;
     }
     Command(Format("TRIG:COUNT %ld", value));
-}
-
-void LiveInstrument::SetStrainFunction(const string& channels, const string& bridge,
-                                       const string& range) {
-    if (IsAuto(range)) {
-        Command(Format("SENS:FUNC:STRAIN:%s (@%s)", bridge.c_str(), channels.c_str()));
-        return;
-    }
-    Command(
-        Format("SENS:FUNC:STRAIN:%s %s,(@%s)", bridge.c_str(), range.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetTemperatureFunction(const string& channels, const string& subtype,
-                                            const string& range) {
-    const char* type = TemperatureSensorType(subtype);
-    if (IsAuto(range)) {
-        Command(Format("SENS:FUNC:TEMP %s,%s,(@%s)", type, subtype.c_str(), channels.c_str()));
-        return;
-    }
-    Command(Format("SENS:FUNC:TEMP %s,%s,%s,(@%s)", type, subtype.c_str(), range.c_str(),
-                   channels.c_str()));
-}
-
-void LiveInstrument::SetVoltageFunction(const string& channels, const string& range) {
-    if (IsAuto(range)) {
-        Command(Format("FUNC:VOLT (@%s)", channels.c_str()));
-        return;
-    }
-    Command(Format("FUNC:VOLT %s,(@%s)", range.c_str(), channels.c_str()));
 }
 
 void LiveInstrument::SetLowerLimit(const string& channels, double limit) {
@@ -544,13 +334,17 @@ int LiveInstrument::QueryFifoCount() {
 }
 
 std::vector<double> LiveInstrument::ReadFifo(int count) {
+    const string request = "count " + std::to_string(count);
     if (count < 0) {
-        Refuse(kInvalidFifoCount);
+        Refuse("qot7720_readFifo_Q", request, kInvalidFifoCount);
     }
     Command("FORM REAL,64");
     // Never hand the driver a null destination, even for no values.
     std::vector<double> values(static_cast<std::size_t>(std::max(count, 1)), 0.0);
-    Guarded([&] { return driver_.readFifoQ(Session(), count, count, values.data()); });
+    Guarded(
+        "qot7720_readFifo_Q", request,
+        [&] { return driver_.readFifoQ(Session(), count, count, values.data()); },
+        [&] { return ValuesText(values.data(), count); });
     values.resize(static_cast<std::size_t>(count));
     return values;
 }
@@ -564,111 +358,31 @@ void LiveInstrument::ResetFifo() {
 }
 
 void LiveInstrument::DeviceClear() {
-    Guarded([&] { return driver_.dcl(Session()); });
-}
-
-void LiveInstrument::SetInputFilterState(const string& channels, const string& state) {
-    Command(Format("INP:FILT:STATE %s,(@%s)", state.c_str(), channels.c_str()));
+    Guarded("qot7720_dcl", {}, [&] { return driver_.dcl(Session()); });
 }
 
 void LiveInstrument::SetTtlTriggerOutput(int line, const string& state) {
     Command(Format("OUTP:TTLT%d %s", line, state.c_str()));
 }
 
-void LiveInstrument::SetOutputPolarity(const string& channels, const string& value) {
-    Command(Format("OUTP:POL %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetInputPolarity(const string& channels, const string& value) {
-    Command(Format("INP:POL %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetOutputType(const string& channels, const string& value) {
-    Command(Format("OUTP:TYPE %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
 void LiveInstrument::SetTtlTriggerSource(const string& source) {
     Command(Format("OUTP:TTLT:SOUR %s", source.c_str()));
-}
-
-string LiveInstrument::QueryInputFilterState(const string& channels) {
-    return QueryText(Format("INP:FILT? (@%s)", channels.c_str()), kTextAnswerSize);
 }
 
 string LiveInstrument::QueryTtlTriggerOutput(int line) {
     return QueryText(Format("OUTP:TTLT%d?", line), kTextAnswerSize);
 }
 
-string LiveInstrument::QueryOutputPolarity(const string& channels) {
-    return QueryText(Format("OUTP:POL? (@%s)", channels.c_str()), kTextAnswerSize);
-}
-
-string LiveInstrument::QueryOutputType(const string& channels) {
-    return QueryText(Format("OUTP:TYPE? (@%s)", channels.c_str()), kTextAnswerSize);
-}
-
 string LiveInstrument::QueryTtlTriggerSource() {
     return QueryText("OUTP:TTLT:SOUR? ", kTextAnswerSize);
-}
-
-string LiveInstrument::QueryInputPolarity(const string& channels) {
-    return QueryText(Format("INP:POL? (@%s)", channels.c_str()), kTextAnswerSize);
-}
-
-void LiveInstrument::SetDigitalFunction(const string& channels, int kind) {
-    Command(Format("SENS:FUNC:%s (@%s)", DigitalFunctionName(kind), channels.c_str()));
-}
-
-void LiveInstrument::SetReferenceTemperature(const string& value) {
-    Command(Format("SENS:REF:TEMP %s", value.c_str()));
-}
-
-void LiveInstrument::SetReferenceChannel(const string& channels, const string& referenceChannel) {
-    Command(Format("SENS:REF:CHAN (@%s),(@%s)", referenceChannel.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetReference(const string& channels, const string& type, const string& subtype,
-                                  const string& range) {
-    Command(Format("SENS:REF %s,%s,%s,(@%s)", type.c_str(), subtype.c_str(), range.c_str(),
-                   channels.c_str()));
-}
-
-void LiveInstrument::SetTotalizerResetMode(const string& channels, const string& mode) {
-    Command(Format("SENS:TOT:RES:MODE %s,(@%s)", mode.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetFrequencyAperture(const string& channels, const string& value) {
-    Command(Format("SENS:FREQ:APER %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetStrainUnstrained(const string& channels, const string& value) {
-    Command(Format("SENS:STR:UNST %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetSourceFm(const string& channels, const string& value) {
-    Command(Format("SOUR:FM %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetSourceFunction(const string& channels, const string& function) {
-    Command(Format("SOUR:FUNC:%s (@%s)", function.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetSourcePulseModulation(const string& channels, const string& value) {
-    Command(Format("SOUR:PULM %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetPulsePeriod(const string& channels, const string& value) {
-    Command(Format("SOUR:PULS:PER %s,(@%s)", value.c_str(), channels.c_str()));
-}
-
-void LiveInstrument::SetPulseWidth(const string& channels, const string& value) {
-    Command(Format("SOUR:PULS:WID %s,(@%s)", value.c_str(), channels.c_str()));
 }
 
 void LiveInstrument::DownloadAlgorithm(const string& algorithmName, const string& sizeText,
                                        const string& source) {
     const auto size = static_cast<ViInt32>(scpi::IntegerValue(sizeText));
-    Guarded([&] {
+    // The source itself stays out of the record: it can be long, and the
+    // editor holds it.
+    Guarded("qot7720_downloadAlg", algorithmName + ", size " + std::to_string(size), [&] {
         return driver_.downloadAlg(Session(), algorithmName.c_str(), size, source.c_str());
     });
 }
@@ -687,10 +401,11 @@ void LiveInstrument::UpdateAlgorithms() {
 void LiveInstrument::SetAlgorithmArray(const string& algorithmName, const string& arrayName,
                                        const std::vector<double>& values, int count) {
     const int sent = std::clamp(count, 0, static_cast<int>(values.size()));
-    Guarded([&] {
-        return driver_.algArray(Session(), algorithmName.c_str(), arrayName.c_str(), values.data(),
-                                sent);
-    });
+    Guarded("qot7720_algArray",
+            algorithmName + ", " + arrayName + ", " + ValuesText(values.data(), sent), [&] {
+                return driver_.algArray(Session(), algorithmName.c_str(), arrayName.c_str(),
+                                        values.data(), sent);
+            });
 }
 
 string LiveInstrument::Calibrate() {
@@ -698,27 +413,18 @@ string LiveInstrument::Calibrate() {
     return code == 0 ? string() : Format("Cal Failed with code: %d", code);
 }
 
-string LiveInstrument::QueryScpType(int channel) {
-    return QueryText(Format("SYST:CTYP? (@%d)", channel), kTextAnswerSize);
-}
-
 Revisions LiveInstrument::QueryRevision() {
     AnswerBuffer<driver::kRevisionLength> driverRevision;
     AnswerBuffer<driver::kRevisionLength> firmwareRevision;
-    Guarded([&] {
-        return driver_.revisionQuery(Session(), driverRevision.data(), firmwareRevision.data());
-    });
+    Guarded(
+        "qot7720_revision_query", {},
+        [&] {
+            return driver_.revisionQuery(Session(), driverRevision.data(), firmwareRevision.data());
+        },
+        [&] { return driverRevision.Text() + ", " + firmwareRevision.Text(); });
     return {driverRevision.Text(), firmwareRevision.Text()};
-}
-
-void LiveInstrument::SetDebounceTime(const string& channels, double time) {
-    Command(Format("INP:DEB:TIME %g,(@%s)", time, channels.c_str()));
 }
 
 void LiveInstrument::StoreAdcCalibration() {
     Command("CAL:STORE ADC");
-}
-
-string LiveInstrument::QueryThreshold(const string& channels) {
-    return QueryText(Format("INP:THR? (@%s)", channels.c_str()), kTextAnswerSize);
 }

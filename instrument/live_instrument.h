@@ -5,7 +5,10 @@
 // negative driver status raises UserException, and GetLastStatus tells which.
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "instrument/driver_functions.h"
 #include "instrument/instrument_session.h"
@@ -25,6 +28,9 @@ public:
     static constexpr ViStatus kInvalidFifoCount = static_cast<ViStatus>(0xBFFC0002u);
     // What ReadCvt can hold.
     static constexpr int kValueBufferSize = 512;
+    // The answer sizes the driver is told for text queries.
+    static constexpr int kTextAnswerSize = 256;
+    static constexpr int kShortAnswerSize = 100;
 
     void Reset() override;
     int QueryQuestionableCondition() override;
@@ -149,11 +155,24 @@ public:
 
 private:
     // The one driver call of an operation, refused while another is inside
-    // the driver; a negative status raises UserException.
+    // the driver; a negative status raises UserException. `function` and
+    // `sent` say what the call is, for the I/O record and for the report of
+    // its failure; `answer` says what came back and is asked only when the
+    // record is on.
+    template <typename Call, typename Answer>
+    void Guarded(const char* function, std::string_view sent, Call call, Answer answer);
     template <typename Call>
-    void Guarded(Call call);
+    void Guarded(const char* function, std::string_view sent, Call call) {
+        Guarded(function, sent, call, [] { return std::string(); });
+    }
+    // The guarded call's two halves, kept out of the template so that each
+    // operation's code holds only its own call. Enter returns the start time
+    // for the record (0 while it is off); Leave throws on a failed status.
+    std::int64_t EnterDriver(const char* function, std::string_view sent);
+    void LeaveDriver(const char* function, std::string_view sent, std::int64_t startNs,
+                     ViStatus status, std::string answer);
     // A failed request that never reached the driver.
-    [[noreturn]] void Refuse(ViStatus status);
+    [[noreturn]] void Refuse(const char* function, std::string_view sent, ViStatus status);
 
     void Command(const std::string& command);
     std::string QueryText(const std::string& query, int answerSize);
@@ -169,3 +188,12 @@ private:
     // turn it into a success.
     void SetLastStatus(int status);
 };
+
+template <typename Call, typename Answer>
+void LiveInstrument::Guarded(const char* function, std::string_view sent, Call call,
+                             Answer answer) {
+    const std::int64_t startNs = EnterDriver(function, sent);
+    const ViStatus status = call();
+    LeaveDriver(function, sent, startNs, status,
+                status >= 0 && startNs != 0 ? answer() : std::string());
+}

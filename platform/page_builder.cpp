@@ -196,6 +196,25 @@ QSize TemplatePixelSize(const DialogTemplate& dialog) {
     return QSize(units.ToX(dialog.width), units.ToY(dialog.height));
 }
 
+namespace {
+
+// A control without text of its own is known by its label, to assistive
+// technology as well; a radio button or check box keeps its text and notes
+// the label beside it. A push button's text says all.
+void NameAfterLabel(QWidget& widget, ControlKind kind, const QString& label) {
+    if (label.isEmpty() || kind == ControlKind::PushButton ||
+        kind == ControlKind::DefaultPushButton || kind == ControlKind::OwnerDrawButton) {
+        return;
+    }
+    widget.setProperty(kControlLabelProperty, label);
+    if (kind == ControlKind::ComboBox || kind == ControlKind::DropList ||
+        kind == ControlKind::Edit) {
+        widget.setAccessibleName(label);
+    }
+}
+
+}  // namespace
+
 QString StaticText(const std::string& text) {
     QString shown;
     const QString source = QString::fromStdString(text);
@@ -221,10 +240,17 @@ void BuildControls(const DialogTemplate& dialog, QWidget& page) {
         page.setWindowTitle(QString::fromStdString(dialog.title));
     }
     RadioGrouper radios;
+    QString label;  // the label the next controls follow, until a frame or the next label
     for (const ControlTemplate& control : dialog.controls) {
         QWidget* widget = CreateControl(control, page, radios);
+        if (control.kind == ControlKind::Label) {
+            label = StaticText(control.text).trimmed();
+        } else if (control.kind == ControlKind::GroupBox) {
+            label.clear();
+        }
         if (control.id != templates::kStaticId) {
             widget->setObjectName(QString::number(control.id));
+            NameAfterLabel(*widget, control.kind, label);
         }
         widget->setGeometry(ControlGeometry(control, units, *widget));
         widget->setEnabled((control.style & templates::kDisabled) == 0);

@@ -12,6 +12,11 @@
 
 namespace platform {
 
+// The dynamic property that holds, on each control, the text of the label
+// before it in its template: how the program names the control to the
+// operator (the I/O record, reports).
+constexpr const char* kControlLabelProperty = "controlLabel";
+
 // Pixels per dialog unit come from the template font: a horizontal unit is a
 // quarter of the average character width, a vertical unit an eighth of the
 // character height.

@@ -67,6 +67,9 @@ const std::map<int, const char*>& Table() {
         {kTriggerCountNotWhole,
          "\"%s\" is not a trigger count.  Type a whole number from 0 to 65535, or INF.  "
          "Command not sent."},
+        {kErrorAlreadyRead,
+         "The instrument reported an error, but its error queue is empty: the error was read "
+         "already."},
         {kBadChannelList,
          "\"%s\" is not a channel list item.  Use channels 100 to 163, single or as ranges "
          "n:m, separated by commas.  Command not sent."},

@@ -313,9 +313,13 @@ void CPan1Obj::TickAutoUpdate() {
             // The values on screen are the last good ones: not shown as current.
             readingsStale.store(1);
             Page()->update();
-            workerState.store(kWorkerIdle);
             PublishGap(ReadingSample::kFailed, failedStatus.load());
-            ReportAutoUpdateFailure(failedStatus.load());
+            {
+                // Copied before the worker may run again.
+                const iorecord::FailedCall call = std::move(failedCall);
+                workerState.store(kWorkerIdle);
+                ReportAutoUpdateFailure(failedStatus.load(), call);
+            }
             break;
         case kWorkerValuesReady:
             if (readingsBase.load() == baseChannel.load()) {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "app/action_origin.h"
 #include "app/failure_scope.h"
 #include "app/sfp_app.h"
 #include "controls/channel_list.h"
@@ -214,7 +215,8 @@ std::optional<std::string> ConfigPage::ChannelsFor(ChannelUse use) {
     return RequireChannels();
 }
 
-bool ConfigPage::Run(const std::function<void()>& action) {
+bool ConfigPage::Run(std::string origin, const std::function<void()>& action) {
+    const iorecord::OriginScope scope(std::move(origin));
     try {
         return RunInFailureScope(action);
     } catch (const ValueRefused& refused) {
@@ -234,7 +236,7 @@ void ConfigPage::OnButton(const RadioGroupRow& row, const ButtonValue& button) {
         return;
     }
     *row.remembered = button.id;
-    if (!Run([&] { row.send(*channels, button.value); })) {
+    if (!Run(ControlOrigin(Item(button.id)), [&] { row.send(*channels, button.value); })) {
         row.onFailure ? row.onFailure() : forget();
     }
 }
@@ -250,7 +252,7 @@ void ConfigPage::OnChoice(const ChoiceListRow& row, int index) {
         return;
     }
     *row.remembered = index;
-    if (!Run([&] { row.send(*channels, index); })) {
+    if (!Run(ControlOrigin(Item(row.id)), [&] { row.send(*channels, index); })) {
         row.onFailure ? row.onFailure() : forget();
     }
 }
@@ -270,7 +272,7 @@ void ConfigPage::OnTextPick(const TextListRow& row, int index) {
         return;
     }
     *row.remembered = text;
-    if (!Run([&] { row.send(*channels, text); })) {
+    if (!Run(ControlOrigin(Item(row.id)), [&] { row.send(*channels, text); })) {
         row.onFailure ? row.onFailure() : forget();
     }
 }
@@ -318,7 +320,8 @@ void ConfigPage::SendField(const TextFieldRow& row, const std::string& channels)
     if (text.empty()) {
         return;
     }
-    if (!Run([&] { row.send(channels, text); })) {
+    if (!Run(ControlOrigin(Item(row.id), QStringLiteral("Enter")),
+             [&] { row.send(channels, text); })) {
         row.remembered->clear();
         SetText(row.id, std::string());
     }
@@ -329,7 +332,7 @@ void ConfigPage::OnSendAll() {
     if (!channels) {
         return;
     }
-    Run([&] {
+    Run(PageOrigin(QStringLiteral("Send All")), [&] {
         for (const SendAllStep& step : tables_.sendAll) {
             step(*channels);
         }

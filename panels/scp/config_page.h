@@ -238,8 +238,9 @@ private:
     const RadioGroupRow* GroupOf(int buttonId) const;
     // The channel text for a row, or none after string 120.
     std::optional<std::string> ChannelsFor(ChannelUse use);
-    // RunInFailureScope that also shows a ValueRefused; true when done.
-    static bool Run(const std::function<void()>& action);
+    // RunInFailureScope that also shows a ValueRefused, with `origin` as
+    // the origin of the action's calls; true when done.
+    static bool Run(std::string origin, const std::function<void()>& action);
     std::vector<int> ToggledControls() const;
     void EnableControls(bool enabled);
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -19,6 +19,7 @@
 #include "instrument/instrument_session.h"
 #include "instrument/user_exception.h"
 #include "platform/operator_dialogs.h"
+#include "resources/string_table.h"
 
 namespace {
 
@@ -223,13 +224,15 @@ TEST_F(ErrorReportTest, StatusWithoutDriverTextShowsNothing) {
 
 TEST_F(ErrorReportTest, QueuedStatusWithAnEmptyQueueStillSaysTheCallFailed) {
     session->driverText = string("The instrument reports an error; read its error queue");
-    ReportInstrumentError(driver::kInstrumentErrorQueued);
-    EXPECT_EQ(
-        log.Events(),
-        (QStringList{QStringLiteral("stop timer"), QStringLiteral("prepare"),
-                     QStringLiteral("error query"), QStringLiteral("error message"),
-                     QStringLiteral("box: The instrument reports an error; read its error queue"),
-                     QStringLiteral("start timer 300")}));
+    ReportInstrumentError(driver::kInstrumentErrorQueued,
+                          {"qot7720_cmd", "INP:GAIN 8,(@100)", "Input/Output \u00b7 :GAIN:"});
+    EXPECT_EQ(log.Events(),
+              (QStringList{QStringLiteral("stop timer"), QStringLiteral("prepare"),
+                           QStringLiteral("error query"),
+                           "box: " + strings::LoadString(strings::kErrorAlreadyRead) +
+                               "\nwhile sending INP:GAIN 8,(@100) from Input/Output \u00b7 :GAIN:",
+                           QStringLiteral("start timer 300")}))
+        << "the driver's text would send the operator to an empty queue";
 }
 
 // A failed auto-update cycle's boxes offer the stop; taking it switches auto
@@ -238,7 +241,7 @@ TEST_F(ErrorReportTest, AutoUpdateFailureOffersTheStopOnItsBoxes) {
     QueueThreeErrors();
     app.autoUpdate = true;
     app.readingMode.store(kAutoUpdateRunning);
-    ReportAutoUpdateFailure(driver::kInstrumentErrorQueued);
+    ReportAutoUpdateFailure(driver::kInstrumentErrorQueued, {});
     EXPECT_EQ(log.Events().filter(QStringLiteral("[Stop Auto Update]")).size(), 3);
     EXPECT_TRUE(app.autoUpdate) << "OK alone changes nothing";
     EXPECT_EQ(app.readingMode.load(), kAutoUpdateRunning);
@@ -246,7 +249,7 @@ TEST_F(ErrorReportTest, AutoUpdateFailureOffersTheStopOnItsBoxes) {
     log.Clear();
     QueueThreeErrors();
     dialogs->stopAnswer = true;
-    ReportAutoUpdateFailure(driver::kInstrumentErrorQueued);
+    ReportAutoUpdateFailure(driver::kInstrumentErrorQueued, {});
     EXPECT_FALSE(app.autoUpdate);
     EXPECT_EQ(app.readingMode.load(), kAutoUpdateStopping);
     EXPECT_EQ(log.Events().filter(QStringLiteral("[Stop Auto Update]")).size(), 1);

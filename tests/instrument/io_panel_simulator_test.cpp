@@ -83,7 +83,8 @@ TEST_F(IoPanelSimulatorTest, AFailedCommandEndsSendAllWithOneReport) {
     EXPECT_TRUE(HasLineStarting(calls, Cmd("INP:FILT:STATE ON,(@100)")));
     EXPECT_TRUE(HasLineStarting(calls, Cmd("INP:LOW FLO,(@100)")));
     EXPECT_FALSE(HasLineStarting(calls, Cmd("INP:POL NORM,(@100)")));
-    EXPECT_EQ(dialogs->Messages(), QStringList{"Time Out !"});
+    EXPECT_EQ(dialogs->Messages(),
+              QStringList{"Time Out !\nwhile sending INP:LOW FLO,(@100) from Send All"});
     EXPECT_TRUE(page->Item<QAbstractButton>(1461)->isChecked()) << "Send All forgets nothing";
 }
 

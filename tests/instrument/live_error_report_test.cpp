@@ -52,26 +52,30 @@ TEST_F(LiveErrorReportTest, ThreeQueuedErrorsGiveThreeBoxes) {
 TEST_F(LiveErrorReportTest, TimeOutIsShownOnce) {
     simulator.DriverDirective("timeout-next *RST");
     EXPECT_FALSE(Run([](LiveInstrument& i) { i.Reset(); }));
-    EXPECT_EQ(dialogs->Messages(), QStringList{QStringLiteral("Time Out !")});
+    EXPECT_EQ(dialogs->Messages(), QStringList{QStringLiteral("Time Out !\nwhile sending *RST")});
     EXPECT_EQ(dialogs->Count(DialogEvent::Beep), 0);
 }
 
 TEST_F(LiveErrorReportTest, RefusedCallShowsReentrant) {
     instrument->SetBusy(1);
     EXPECT_FALSE(Run([](LiveInstrument& i) { i.Reset(); }));
-    EXPECT_EQ(dialogs->Messages(), QStringList{QStringLiteral("Reentrant")});
+    EXPECT_EQ(dialogs->Messages(), QStringList{QStringLiteral("Reentrant\nwhile sending *RST")});
 }
 
 TEST_F(LiveErrorReportTest, DriverFailureShowsTheDriverText) {
     simulator.DriverDirective("fail-next *RST 0xBFFF0011");
     EXPECT_FALSE(Run([](LiveInstrument& i) { i.Reset(); }));
-    EXPECT_EQ(dialogs->Messages(),
-              QStringList{QStringLiteral("Resource not present in the system")});
+    EXPECT_EQ(
+        dialogs->Messages(),
+        QStringList{QStringLiteral("Resource not present in the system\nwhile sending *RST")});
 }
 
 TEST_F(LiveErrorReportTest, OversizedValueTableReadIsExplained) {
     EXPECT_FALSE(Run([](LiveInstrument& i) { i.ReadCvt(0, 600); }));
-    EXPECT_EQ(dialogs->Messages(), QStringList{QStringLiteral("Parameter 3 is invalid")});
+    EXPECT_EQ(dialogs->Messages(),
+              QStringList{QStringLiteral(
+                  "Parameter 3 is invalid\nwhile calling qot7720_readCVT_Q (first 0, count 600); "
+                  "the count is 1 to 512, and first element plus count at most 512")});
 }
 
 }  // namespace

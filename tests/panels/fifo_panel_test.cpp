@@ -314,7 +314,8 @@ TEST_F(FifoPanelSimulatorTest, AnEmptyFifoAndATimedOutReadAreReported) {
     FillFifo(201, 10);
     simulator.DriverDirective("fail-next qot7720_readFifo_Q 0xBFFF0015");
     Read();
-    EXPECT_EQ(dialogs->Messages(), QStringList{"Time Out !"});
+    EXPECT_EQ(dialogs->Messages(),
+              QStringList{"Time Out !\nwhile calling qot7720_readFifo_Q (count 10) from Fifo"});
     EXPECT_EQ(Cells(), QStringList(20, QString()));
     EXPECT_EQ(Captions(), CaptionsFor(1, 10, 0));
 }

@@ -243,7 +243,9 @@ TEST_F(SensePanelTest, SendAllReachesTheDriverInItsOrderAndStopsAtTheFirstFailur
     EXPECT_FALSE(HasLineStarting(sent, "qot7720_cmd \"SENS:STR:POIS"));
     EXPECT_FALSE(HasLineStarting(sent, "qot7720_cmd \"SENS:REF:TEMP"));
     ASSERT_EQ(dialogs->Messages().size(), 1);
-    EXPECT_EQ(dialogs->Messages().front(), strings::LoadString(strings::kTimeOut));
+    EXPECT_EQ(dialogs->Messages().front(),
+              strings::LoadString(strings::kTimeOut) +
+                  "\nwhile sending SENS:STR:EXC 0.25,(@100,101) from Send All");
     EXPECT_EQ(panel.excitation, "250 mv");
     EXPECT_EQ(Field(CSensDlg::kExcitation)->text(), "250 mv");
     page.reset();

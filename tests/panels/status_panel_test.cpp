@@ -269,6 +269,6 @@ TEST_F(StatusPanelSimulatorTest, OpcThatNeverCompletesEndsOnTheTimeOut) {
     Press(kOpc);
     instrument.join();
     EXPECT_GE(opcCalls(), 4);
-    EXPECT_EQ(dialogs->Messages(), QStringList{"Time Out !"});
+    EXPECT_EQ(dialogs->Messages(), QStringList{"Time Out !\nwhile querying *OPC? from Status"});
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -3,12 +3,26 @@
 // script. Safe to call from worker threads.
 
 #include <QDialog>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <ostream>
 #include <vector>
 
 #include "platform/operator_dialogs.h"
+
+// Failed expectations show texts, not code units.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : texts) {
+        *out << " \"" << text.toStdString() << '"';
+    }
+    *out << " }";
+}
 
 struct DialogEvent {
     enum Kind { Message, Question, Beep, OpenFile, SaveFile, SelectInstrument, Modal, Help };
