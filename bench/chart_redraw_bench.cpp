@@ -19,6 +19,8 @@
 #include "app/reading_text.h"
 #include "windows/readings_chart.h"
 
+#include <QtCharts/QChart>
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -61,7 +63,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     ReadingFeed feed;
     ReadingsChart chart(feed, nullptr);
-    chart.resize(1200, 700);
+    chart.resize(900, 520);  // the window's size when it first opens
 
     const long total = static_cast<long>(kHistorySeconds) * kReadingsPerSecond;
     const std::int64_t start = UtcNowMs() - static_cast<std::int64_t>(kHistorySeconds) * 1000;
@@ -75,6 +77,8 @@ int main(int argc, char* argv[]) {
                 kReadingsPerSecond, fillSeconds);
     chart.show();
     QApplication::processEvents();
+    std::printf("plot area %d x %d pixels\n", static_cast<int>(chart.Chart().plotArea().width()),
+                static_cast<int>(chart.Chart().plotArea().height()));
 
     std::printf("%-7s %28s %28s %22s\n", "window", "points (decimation + series)", "paint",
                 "whole redraw");
