@@ -196,3 +196,16 @@ bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& 
 bool RunInFailureScope(const std::function<void()>& action) {
     return RunInFailureScope(*App().instrument, action);
 }
+
+bool RunInFailureScope(const std::function<void()>& action, int& failedStatus) {
+    const DefaultOriginScope origin;
+    failedStatus = 0;
+    try {
+        action();
+        return true;
+    } catch (const UserException&) {
+        failedStatus = App().instrument->GetLastStatus();
+        ReportInstrumentError(failedStatus);
+        return false;
+    }
+}

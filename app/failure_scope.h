@@ -14,6 +14,8 @@ bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& 
 
 // The same on the application's session.
 bool RunInFailureScope(const std::function<void()>& action);
+// The same, also handing back the status of a failure (0 on success).
+bool RunInFailureScope(const std::function<void()>& action, int& failedStatus);
 
 // Shows the operator what a failed operation's status means: each queued
 // instrument error in its own box, "Reentrant", "Time Out !" or the driver's

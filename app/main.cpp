@@ -9,6 +9,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(SFP_PROGRAM_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/bitmaps/app_icon.png")));
     CSfpApp app;
     app.commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));

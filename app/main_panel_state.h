@@ -37,6 +37,8 @@ struct MainPanelState {
     // The base element of the values last read, so that a cycle that read
     // the previous base does not show its values under the new caption.
     std::atomic<int> readingsBase{kFirstBaseChannel};
+    // When the worker read them, ms since 1970 UTC: the readings' own time.
+    std::atomic<std::int64_t> readingsTimeMs{0};
     std::atomic<std::uint32_t> cycleTick{0};
     std::atomic<int> baseChannel{kFirstBaseChannel};
     std::array<std::atomic<double>, kReadingsShown> readings;

@@ -29,6 +29,7 @@
 #include "resources/menu_resource.h"
 #include "resources/string_table.h"
 #include "windows/io_monitor.h"
+#include "windows/readings_chart.h"
 
 namespace {
 
@@ -135,6 +136,40 @@ void CMainWnd::BuildToolsMenu() {
     monitor->setObjectName("ioMonitor");
     connect(monitor, &QAction::triggered, this, &CMainWnd::ShowIoMonitor);
     // "SCPI Console..." and "Connection..." follow here.
+    BuildReadingsMenu(*tools);
+}
+
+// The readings chart and recording, last in the Tools menu.
+void CMainWnd::BuildReadingsMenu(QMenu& tools) {
+    QAction* chart = tools.addAction("Readings &Chart...");
+    chart->setObjectName("readingsChart");
+    connect(chart, &QAction::triggered, this, [this] { ShowReadingsChart(); });
+    QAction* record = tools.addAction("&Record Readings...");
+    record->setObjectName("recordReadings");
+    connect(record, &QAction::triggered, this, [this] {
+        ReadingsChart& window = ShowReadingsChart();
+        if (!window.Recording().Recording()) {
+            window.Recording().ChooseAndStart();
+        }
+    });
+}
+
+ReadingsChart& CMainWnd::ShowReadingsChart() {
+    if (readingsChart_ == nullptr) {
+        auto context = [] {
+            const CSfpApp& app = App();
+            const bool live = app.instrument && app.instrument->SessionSet();
+            return RecordingContext{
+                std::string("qot7720-sfp ") + SFP_PROGRAM_VERSION,
+                live ? app.instrumentAddress.toStdString() : std::string("emulated"),
+                app.mainPanel != nullptr ? app.mainPanel->baseChannel.load() : kFirstBaseChannel};
+        };
+        readingsChart_ = new ReadingsChart(App().readingFeed, context, this);
+    }
+    readingsChart_->show();
+    readingsChart_->raise();
+    readingsChart_->activateWindow();
+    return *readingsChart_;
 }
 
 void CMainWnd::ShowIoMonitor() {
@@ -391,5 +426,8 @@ void CMainWnd::ShutDown() {
         return;
     }
     shutDown_ = true;
+    if (readingsChart_ != nullptr) {
+        readingsChart_->close();  // ends a recording
+    }
     App().ReleasePanelsAndInstrument();
 }

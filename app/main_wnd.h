@@ -10,7 +10,9 @@
 #include "app/sfp_app.h"
 
 class QAction;
+class QMenu;
 class IoMonitor;
+class ReadingsChart;
 
 class CMainWnd : public QMainWindow, public MainWindowHooks {
 public:
@@ -56,6 +58,8 @@ private:
     void BuildToolsMenu();
     std::string CommandOrigin(int command) const;
     void ShowIoMonitor();
+    void BuildReadingsMenu(QMenu& tools);
+    ReadingsChart& ShowReadingsChart();
     void CreatePanels();
     void SelectPanel(int command, bool pauseFirst);
     bool CloseRefused();
@@ -65,5 +69,6 @@ private:
     QTimer tickTimer_;
     std::map<int, QAction*> actions_;
     bool shutDown_ = false;
-    IoMonitor* ioMonitor_ = nullptr;  // a child window, made when first asked for
+    IoMonitor* ioMonitor_ = nullptr;          // a child window, made when first asked for
+    ReadingsChart* readingsChart_ = nullptr;  // likewise
 };

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "app/main_panel_state.h"
+#include "app/reading_text.h"
 #include "instrument/instrument_session.h"
 #include "instrument/io_record.h"
 #include "instrument/user_exception.h"
@@ -31,6 +32,7 @@ void RunReadingWorker(MainPanelState& state, InstrumentSession& instrument) {
                 if ((instrument.QueryOperationCondition() & kMeasuringBit) == 0) {
                     const int base = state.baseChannel.load();
                     CopyReadings(state, instrument.ReadCvt(base, kReadingsShown));
+                    state.readingsTimeMs.store(UtcNowMs());
                     state.readingsBase.store(base);
                     instrument.Initiate();
                     state.cycleTick.store(platform::TickCount());

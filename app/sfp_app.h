@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/panel.h"
+#include "app/reading_feed.h"
 #include "instrument/instrument_session.h"
 #include "platform/colour_ref.h"
 
@@ -82,6 +83,8 @@ public:
     // The command line as one text, searched for the binding options.
     QString commandLine;
     MainWindowHooks* mainWindow = nullptr;
+    // Every reading the main panel takes, for the tool windows.
+    ReadingFeed readingFeed;
 
 private:
     bool mainWindowDestroyed_ = false;

@@ -54,6 +54,8 @@ void RunReset(CMainWnd& mainWindow) {
         });
         mainWindow.busy = false;
     }
+    // The readings before and after a reset are not one series.
+    App().readingFeed.PublishReset();
     if (CPanel* panel = App().currentPanel) {
         panel->Synchronize();
     }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <vector>
+
+#include "app/reading_text.h"
 
 namespace sfp {
 
@@ -20,7 +23,10 @@ public:
 
     // 24 hours of readings at 10 per second, the fastest auto-update rate.
     static constexpr std::size_t kDefaultCapacity = 24u * 3600u * 10u;
-    static constexpr double kNoReading = 9.91e37;
+    static constexpr double kNoReading = ::kNoReading;
+    // Samples summarised together, so that a wide pixel column is decimated
+    // from summaries instead of from every sample.
+    static constexpr std::size_t kBlockSize = 64;
 
     explicit ReadingHistory(std::size_t capacity = kDefaultCapacity);
 
@@ -36,10 +42,23 @@ public:
     std::vector<Sample> Decimate(double begin, double end, int columns) const;
 
 private:
+    // The extremes of kBlockSize consecutive samples; not used when the block
+    // holds a gap among readings, whose place in the line matters. A block of
+    // gaps alone is one gap.
+    struct Block {
+        Sample min;
+        Sample max;
+        std::size_t gaps = 0;
+    };
+
+    void Summarise(const Sample& sample);
+    const Block* WholeBlockAt(std::size_t index) const;
+
     std::size_t capacity_;
     std::deque<Sample> samples_;
+    std::deque<Block> blocks_;
+    std::uint64_t dropped_ = 0;     // samples dropped from the front so far
+    std::uint64_t firstBlock_ = 0;  // the number of blocks_.front(), from 0
 };
-
-bool IsNoReading(double value);
 
 }  // namespace sfp

@@ -1,10 +1,9 @@
 #include "reading_recorder.h"
 
-#include "reading_history.h"
+#include "app/reading_text.h"
 
 #include <unistd.h>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 
 namespace sfp {
@@ -27,15 +26,6 @@ std::string Seconds(double seconds) {
 
 }  // namespace
 
-std::string ShortestText(double value) {
-    if (IsNoReading(value)) {
-        return {};
-    }
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
 std::optional<std::string> ReadingRecorder::CheckTarget(const std::string& path,
                                                         bool replaceExisting) {
     if (::access(path.c_str(), F_OK) == 0) {
@@ -57,6 +47,7 @@ std::string ReadingRecorder::Start(const std::string& path, const Header& header
     Stop();
     failure_.clear();
     rows_ = 0;
+    bytes_ = 0;
     file_.reset(std::fopen(path.c_str(), "w"));
     if (!file_) {
         return failure_ = "Cannot open " + path + ": " + std::strerror(errno);
@@ -95,11 +86,16 @@ bool ReadingRecorder::Emit(const std::string& line) {
     const bool ok = std::fwrite(line.data(), 1, line.size(), file_.get()) == line.size() &&
                     std::fflush(file_.get()) == 0;
     if (ok) {
+        bytes_ += static_cast<long long>(line.size());
         return true;
     }
     failure_ = "Recording to " + path_ + " stopped: " + std::strerror(errno ? errno : EIO);
     file_.reset();
     return false;
+}
+
+bool ReadingRecorder::WriteComment(const std::string& text) {
+    return Emit("# " + text + "\n");
 }
 
 void ReadingRecorder::Stop() {

@@ -32,10 +32,13 @@ public:
                   const std::vector<double>& values);
     bool WriteFailedRow(const std::string& isoTime, double secondsSinceStart, std::size_t count,
                         const std::string& statusName);
+    // A '#' line between the rows, such as a change of the elements read.
+    bool WriteComment(const std::string& text);
     void Stop();
 
     bool Recording() const { return file_ != nullptr; }
     long RowsWritten() const { return rows_; }
+    long long BytesWritten() const { return bytes_; }
     const std::string& Failure() const { return failure_; }
 
 private:
@@ -47,9 +50,8 @@ private:
     std::unique_ptr<std::FILE, Closer> file_;
     std::string path_;
     long rows_ = 0;
+    long long bytes_ = 0;
     std::string failure_;
 };
-
-std::string ShortestText(double value);
 
 }  // namespace sfp

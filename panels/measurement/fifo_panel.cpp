@@ -1,13 +1,18 @@
 #include "panels/measurement/fifo_panel.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 #include <initializer_list>
 #include <new>
 
 #include "app/failure_scope.h"
+#include "app/reading_text.h"
 #include "app/sfp_app.h"
 #include "controls/framed_label.h"
 #include "controls/panel_color.h"
@@ -103,6 +108,20 @@ QStringList FifoCellTexts(const CFifoObj& panel) {
     return texts;
 }
 
+QString FifoValuesText(const CFifoObj& panel, QChar separator) {
+    const std::vector<double>* buffer = panel.Buffer();
+    if (!panel.bufferValid || buffer == nullptr) {
+        return {};
+    }
+    const std::size_t count = std::min(buffer->size(), static_cast<std::size_t>(panel.countRead));
+    QString text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += QString::number(i + 1) + separator +
+                QString::fromStdString(ShortestText((*buffer)[i])) + QLatin1Char('\n');
+    }
+    return text;
+}
+
 QRect FifoGridRect(const QRect& caption, int lineHeight) {
     const int captionBottom = caption.top() + caption.height();
     const int top = captionBottom + 2;
@@ -121,6 +140,49 @@ CFifoDlg::CFifoDlg(CFifoObj& panel) : PanelPage(templates::kFifoPage), panel_(pa
             [this] { ReadFifo(); });
     SetTitle(kTitle, strings::kFifoData, kBlack);
     CreateCaptions();
+    CreateSaveAndCopy();
+}
+
+// An addition to the page: "Save to CSV..." under "Read Fifo", as wide as it,
+// and Ctrl+C, which copies the values read.
+void CFifoDlg::CreateSaveAndCopy() {
+    const QPushButton* read = Item<QPushButton>(kReadFifoButton);
+    saveButton_ = new QPushButton(QStringLiteral("Save to CSV..."), this);
+    saveButton_->setObjectName(QStringLiteral("saveToCsv"));
+    saveButton_->setFont(read->font());
+    saveButton_->setGeometry(read->geometry().translated(0, read->height() * 3 / 2));
+    saveButton_->setEnabled(panel_.bufferValid);
+    // Outside the page's Tab sequence, which stays as it was.
+    saveButton_->setFocusPolicy(Qt::ClickFocus);
+    connect(saveButton_, &QPushButton::clicked, this, [this] { SaveToCsv(); });
+    auto* copy = new QShortcut(QKeySequence::Copy, this);
+    copy->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QShortcut::activated, this, [this] {
+        const QString text = FifoValuesText(panel_, QLatin1Char('\t'));
+        if (!text.isEmpty()) {
+            QApplication::clipboard()->setText(text);
+        }
+    });
+}
+
+void CFifoDlg::SaveToCsv() {
+    const QString text = FifoValuesText(panel_, QLatin1Char(','));
+    if (text.isEmpty()) {
+        return;
+    }
+    const std::optional<QString> path = platform::Dialogs().ChooseSaveFile(
+        QStringLiteral("Save to CSV"), QStringLiteral("CSV files (*.csv)"),
+        QStringLiteral("fifo.csv"));
+    if (!path) {
+        return;
+    }
+    QFile file(*path);
+    const QByteArray bytes = (QStringLiteral("index,value\n") + text).toUtf8();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size() || !file.flush()) {
+        platform::Dialogs().ShowMessage(QStringLiteral("Could not write ") + *path +
+                                        QStringLiteral(": ") + file.errorString());
+    }
 }
 
 void CFifoDlg::CreateCaptions() {
@@ -172,6 +234,7 @@ void CFifoDlg::ReadFifo() {
         ShowCaptions();
         update();
     }
+    saveButton_->setEnabled(panel_.bufferValid);
     readInProgress_ = false;
 }
 

@@ -13,6 +13,7 @@
 #include "app/panel_page.h"
 
 class FramedLabel;
+class QPushButton;
 
 class CFifoObj : public CPanel {
 public:
@@ -57,6 +58,11 @@ private:
 // without valid values.
 QStringList FifoCellTexts(const CFifoObj& panel);
 
+// The values read, one line each: the reading number and the value in the
+// shortest text that reads back to the same double, separated by `separator`;
+// empty without valid values.
+QString FifoValuesText(const CFifoObj& panel, QChar separator);
+
 // The grid under the caption: as wide as the caption, from 2 pixels below it
 // to four text lines and 22 pixels below it.
 QRect FifoGridRect(const QRect& caption, int lineHeight);
@@ -69,6 +75,8 @@ public:
     void ApplyFirstReading(const QString& text);
     // The "Read Fifo" button.
     void ReadFifo();
+    // "Save to CSV...": the values read, with a header line, to a chosen file.
+    void SaveToCsv();
 
     QStringList CellTexts() const { return FifoCellTexts(panel_); }
     // Computed on the first paint; empty until then.
@@ -87,11 +95,13 @@ private:
     bool FillEmulatedValues();
     void ResetFirstShown();
     void PaintGrid(QPainter& painter);
+    void CreateSaveAndCopy();
 
     CFifoObj& panel_;
     FramedLabel* gridCaption_ = nullptr;
     FramedLabel* readCount_ = nullptr;
     FramedLabel* remainingCount_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
     bool readInProgress_ = false;
     QRect grid_;
 };

@@ -1,13 +1,19 @@
 #include "panels/measurement/main_panel.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <chrono>
 
 #include "app/failure_scope.h"
+#include "app/reading_text.h"
 #include "app/reading_worker.h"
 #include "app/sfp_app.h"
 #include "controls/bitmap_label.h"
@@ -208,12 +214,16 @@ void CPan1Obj::ReadingCompletion() {
     if (app.readingMode.load() == kReadingSingle) {
         EnableButtons(true, false);
     }
+    const int base = baseChannel.load();
+    int failedStatus = 0;
     const bool read = RunInFailureScope(
-        [this] { CopyReadings(*this, Instrument().ReadCvt(baseChannel.load(), 10)); });
+        [this, base] { CopyReadings(*this, Instrument().ReadCvt(base, 10)); }, failedStatus);
     if (!read) {
+        PublishGap(ReadingSample::kFailed, failedStatus);
         app.readingMode.store(kReadingIdle);
         return;
     }
+    PublishReadings(base, UtcNowMs());
     if (CPan1Dlg* page = Page()) {
         page->update();
     }
@@ -303,6 +313,7 @@ void CPan1Obj::TickAutoUpdate() {
             // The values on screen are the last good ones: not shown as current.
             readingsStale.store(1);
             Page()->update();
+            PublishGap(ReadingSample::kFailed, failedStatus.load());
             {
                 // Copied before the worker may run again.
                 const iorecord::FailedCall call = std::move(failedCall);
@@ -313,6 +324,9 @@ void CPan1Obj::TickAutoUpdate() {
         case kWorkerValuesReady:
             if (readingsBase.load() == baseChannel.load()) {
                 readingsStale.store(0);
+                PublishReadings(readingsBase.load(), readingsTimeMs.load());
+            } else {
+                PublishGap(ReadingSample::kStale, 0);
             }
             Page()->update();
             workerState.store(kWorkerIdle);
@@ -331,6 +345,43 @@ void CPan1Obj::StartWorker() {
     workerState.store(kWorkerStarting);
     worker_ =
         std::thread([this, &instrument = Instrument()] { RunReadingWorker(*this, instrument); });
+}
+
+void CPan1Obj::PublishReadings(int base, std::int64_t utcMs) {
+    ReadingSample sample;
+    sample.utcMs = utcMs;
+    sample.baseElement = base;
+    for (const auto& reading : readings) {
+        sample.values.push_back(reading.load());
+    }
+    App().readingFeed.Publish(sample);
+}
+
+void CPan1Obj::PublishGap(ReadingSample::Kind kind, int status) {
+    ReadingSample sample;
+    sample.kind = kind;
+    sample.utcMs = UtcNowMs();
+    sample.baseElement = baseChannel.load();
+    sample.status = status;
+    App().readingFeed.Publish(sample);
+}
+
+QString CPan1Obj::GridText() const {
+    const bool stale = readingsStale.load() != 0;
+    const int base = baseChannel.load();
+    QString text;
+    for (int row = 0; row < 2; ++row) {
+        QStringList elements;
+        QStringList values;
+        for (int column = 0; column < 5; ++column) {
+            const int slot = row * 5 + column;
+            elements << QString::number(base + slot);
+            values << (stale ? QString()
+                             : QString::fromStdString(ShortestText(readings[slot].load())));
+        }
+        text += elements.join('\t') + '\n' + values.join('\t') + '\n';
+    }
+    return text;
 }
 
 void CPan1Obj::OpenTriggerWait() {
@@ -389,7 +440,24 @@ void CPan1Dlg::Initialize() {
     Item<QPushButton>(kTakeReadingButton)->setEnabled(true);
     Item<QPushButton>(kTriggerButton)->setEnabled(false);
     CheckMeasuring();
+    EnableCopy();
     app.EnableSynchronize(false);
+}
+
+// Ctrl+C and the context menu copy the grid; the base-element edit keeps its
+// own Ctrl+C while it has the focus.
+void CPan1Dlg::EnableCopy() {
+    auto* copy = new QShortcut(QKeySequence::Copy, this);
+    copy->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(copy, &QShortcut::activated, this,
+            [this] { QApplication::clipboard()->setText(panel_.GridText()); });
+}
+
+void CPan1Dlg::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("&Copy"), this,
+                   [this] { QApplication::clipboard()->setText(panel_.GridText()); });
+    menu.exec(event->globalPos());
 }
 
 namespace {
@@ -506,6 +574,9 @@ void CPan1Dlg::paintEvent(QPaintEvent*) {
 }
 
 void CPan1Dlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        return;  // the context menu's button, not a reading
+    }
     if (GridRect().contains(event->position().toPoint())) {
         panel_.TakeReading();
     }

@@ -9,6 +9,7 @@
 #include "app/main_panel_state.h"
 #include "app/panel.h"
 #include "app/panel_page.h"
+#include "app/reading_feed.h"
 #include "platform/template_page.h"
 
 class CPan1Dlg;
@@ -50,6 +51,9 @@ public:
     CTrigWaitDlg* TriggerWaitDialog() const { return triggerWaitDialog_; }
     // Waits for a finished worker thread; for shut-down and tests.
     void JoinWorker();
+    // The grid as tab-separated text: each row's element numbers, then its
+    // values; "no reading" and a stale grid give empty fields.
+    QString GridText() const;
 
 private:
     void TickSingleReading();
@@ -61,6 +65,9 @@ private:
     void OpenTriggerWait();
     void CloseTriggerWait();
     void EnableButtons(bool takeReading, bool trigger);
+    // What the readings feed hears of each cycle.
+    void PublishReadings(int base, std::int64_t utcMs);
+    void PublishGap(ReadingSample::Kind kind, int status);
 
     QPointer<CTrigWaitDlg> triggerWaitDialog_;
     std::thread worker_;
@@ -86,11 +93,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void Initialize();
     void CreateIdentity();
     void CheckMeasuring();
+    void EnableCopy();
 
     CPan1Obj& panel_;
     QString captionText_;

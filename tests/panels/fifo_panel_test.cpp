@@ -1,5 +1,9 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <new>
 #include <numeric>
 #include <sstream>
@@ -314,4 +318,39 @@ TEST_F(FifoPanelSimulatorTest, AnEmptyFifoAndATimedOutReadAreReported) {
               QStringList{"Time Out !\nwhile calling qot7720_readFifo_Q (count 10) from Fifo"});
     EXPECT_EQ(Cells(), QStringList(20, QString()));
     EXPECT_EQ(Captions(), CaptionsFor(1, 10, 0));
+}
+
+// The values read go to the clipboard and to a CSV file as the same doubles,
+// with their reading numbers; nothing is offered before a read.
+TEST_F(FifoPanelSimulatorTest, CtrlCAndSaveToCsvGiveTheValuesRead) {
+    const std::vector<double> values{0.1, -1.0 / 3.0, 6.02214076e23, 5e-324};
+    simulator.DriverDirective("fifo 0.1 -0.33333333333333331 6.02214076e23 5e-324");
+    Open();
+    auto* save = CurrentPage()->findChild<QPushButton*>("saveToCsv");
+    ASSERT_NE(save, nullptr);
+    EXPECT_FALSE(save->isEnabled());
+    Read();
+    ASSERT_TRUE(save->isEnabled());
+    ASSERT_TRUE(ActivateForKeys(*mainWindow));
+    auto* read = CurrentPage()->findChild<QPushButton*>("1571");
+    read->setFocus();
+    QTest::keyClick(read, Qt::Key_C, Qt::ControlModifier);
+    const QString path = simulator.TemporaryPath("fifo.csv");
+    dialogs->AnswerFile(path);
+    save->click();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList csv = QString::fromUtf8(file.readAll()).split('\n');
+    const QStringList copied = QApplication::clipboard()->text().split('\n');
+    ASSERT_EQ(csv.size(), 6) << csv.join('|').toStdString();
+    ASSERT_EQ(copied.size(), 5) << copied.join('|').toStdString();
+    EXPECT_EQ(csv.front(), "index,value");
+    for (int i = 0; i < 4; ++i) {
+        const QStringList row = csv[i + 1].split(',');
+        ASSERT_EQ(row.size(), 2);
+        EXPECT_EQ(row[0], QString::number(i + 1));
+        EXPECT_EQ(row[1].toDouble(), values[static_cast<std::size_t>(i)]) << row[1].toStdString();
+        EXPECT_EQ(copied[i], row.join('\t'));
+    }
+    EXPECT_TRUE(dialogs->Messages().isEmpty());
 }

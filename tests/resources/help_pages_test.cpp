@@ -54,8 +54,9 @@ TEST(HelpPages, EveryLinkReachableFromTheIndexIsBuiltIn) {
         EXPECT_TRUE(html.contains(QStringLiteral("<title>"))) << page.toStdString();
         pending << LocalLinks(html);
     }
-    // The index, one page per panel and the shared channel-selection page.
-    EXPECT_EQ(seen.size(), PanelsMenuSize() + 2);
+    // The index, one page per panel, the shared channel-selection page and
+    // the readings chart's.
+    EXPECT_EQ(seen.size(), PanelsMenuSize() + 3);
 }
 
 TEST(HelpPages, IndexLinksOnePagePerPanelAndEveryPanelPageLeadsBack) {

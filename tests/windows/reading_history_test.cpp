@@ -68,3 +68,46 @@ TEST(ReadingHistory, BoundedDropsOldestAndNoReadingIsAGap) {
 
 }  // namespace
 }  // namespace sfp
+
+namespace sfp {
+namespace {
+
+// After the oldest samples have made room, columns decimated from summaries
+// of whole blocks must still give the extremes of the samples held, and
+// nothing older.
+TEST(ReadingHistory, ExtremesStayExactAfterTheOldestHaveGone) {
+    ReadingHistory history(1000);
+    for (int i = 0; i < 5037; ++i) {
+        history.Append(i, std::fmod(i * 7919.0, 1009.0) - (i == 4500 ? 5000.0 : 0.0));
+    }
+    const double first = history.Samples().front().time;
+    const double last = history.Samples().back().time;
+    for (const int columns : {1, 3, 7}) {
+        const auto points = history.Decimate(first, last, columns);
+        const double width = (last - first) / columns;
+        for (int c = 0; c < columns; ++c) {
+            double lo = INFINITY;
+            double hi = -INFINITY;
+            for (const auto& s : history.Samples()) {
+                const int at = std::min(columns - 1, static_cast<int>((s.time - first) / width));
+                if (at == c) {
+                    lo = std::min(lo, s.value);
+                    hi = std::max(hi, s.value);
+                }
+            }
+            std::vector<double> mine;
+            for (const auto& p : points) {
+                const int at = std::min(columns - 1, static_cast<int>((p.time - first) / width));
+                if (at == c) {
+                    mine.push_back(p.value);
+                }
+            }
+            ASSERT_EQ(mine.size(), 2u) << columns << " columns, column " << c;
+            EXPECT_EQ(*std::min_element(mine.begin(), mine.end()), lo);
+            EXPECT_EQ(*std::max_element(mine.begin(), mine.end()), hi);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace sfp
