@@ -52,7 +52,7 @@ std::string NoteArgument(double value) {
 // Each operation goes into the I/O record as the live calls do, named by
 // the operation and its arguments: there is no SCPI text to show.
 template <typename... Arguments>
-void Note(const char* operation, const Arguments&... arguments) {
+void NoteAnswered(const char* answer, const char* operation, const Arguments&... arguments) {
     if (!iorecord::Record().Recording()) {
         return;
     }
@@ -65,7 +65,13 @@ void Note(const char* operation, const Arguments&... arguments) {
     entry.function = "emulated";
     entry.sent = operation;
     ((entry.sent += ' ', entry.sent += NoteArgument(arguments)), ...);
+    entry.answer = answer;
     iorecord::Record().Append(entry);
+}
+
+template <typename... Arguments>
+void Note(const char* operation, const Arguments&... arguments) {
+    NoteAnswered("", operation, arguments...);
 }
 
 }  // namespace
@@ -86,6 +92,12 @@ EmulatedInstrument::EmulatedInstrument() {
 }
 
 EmulatedInstrument::~EmulatedInstrument() = default;
+
+// The operations the emulation leaves to the defaults still show, so that
+// the operator sees each control reach the instrument as it would.
+void EmulatedInstrument::NoteUnemulated(const char* operation) {
+    NoteAnswered("(not emulated)", operation);
+}
 
 int EmulatedInstrument::FindPosition(int channel) const {
     const int n = ChannelOffset(channel);

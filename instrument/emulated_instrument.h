@@ -61,6 +61,9 @@ public:
     static constexpr int kValueTableSize = 512;
     static constexpr int kDefaultTimeout = 10000;
 
+protected:
+    void NoteUnemulated(const char* operation) override;
+
 private:
     // The settings block and channel index for a channel number, or null.
     ScpChannelSettings* FindChannel(int channel);

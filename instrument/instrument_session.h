@@ -170,6 +170,10 @@ public:
     int ScpCount() const { return scpCount; }
 
 protected:
+    // Called by the default body of each instrument call, which only an
+    // instrument without a driver reaches: the emulation records it.
+    virtual void NoteUnemulated(const char* operation);
+
     std::uint32_t sessionHandle = 0;
     bool sessionSet = false;
     std::array<ScpDescriptor, kScpPositions> scpDescriptors{};

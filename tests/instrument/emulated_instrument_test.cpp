@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "instrument/emulated_instrument.h"
+#include "instrument/io_record.h"
 #include "recording_dialogs.h"
 
 namespace {
@@ -109,4 +110,26 @@ TEST_F(EmulatedInstrumentTest, StoredTimerAndListSettings) {
     EXPECT_EQ(instrument.QueryAverageCount(), 2);
     EXPECT_EQ(instrument.QueryAverageState(), "OFF");
     EXPECT_EQ(instrument.SelfTest(), "Self Test Passed.");
+}
+
+// The emulation's operations go into the I/O record like live calls, those
+// it leaves to the defaults marked as such, each with its origin.
+TEST_F(EmulatedInstrumentTest, EveryOperationIsRecordedWithItsOrigin) {
+    const std::uint64_t before = iorecord::Record().LastSequence();
+    {
+        const iorecord::OriginScope origin("Trigger \u00b7 Source");
+        instrument.SetTriggerSource("BUS");
+        instrument.SetTriggerTimer(0.25);
+        instrument.QueryStatusByte();
+    }
+    const std::vector<iorecord::IoEntry> entries = iorecord::Record().ReadAfter(before, 10);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].sent, "SetTriggerSource BUS");
+    EXPECT_EQ(entries[1].sent, "SetTriggerTimer 0.25");
+    EXPECT_EQ(entries[2].sent, "QueryStatusByte");
+    EXPECT_EQ(entries[2].answer, "(not emulated)");
+    for (const iorecord::IoEntry& entry : entries) {
+        EXPECT_EQ(entry.function, "emulated");
+        EXPECT_EQ(entry.origin, "Trigger \u00b7 Source");
+    }
 }
