@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QVariant>
 #include <QWidget>
 
@@ -61,8 +62,15 @@ std::string ControlOrigin(const QWidget* control, const QString& suffix) {
     return Joined(PageName(), name).toStdString();
 }
 
+// A click on a window that is not active gives no focus: the control under
+// the pointer is then the one used.
 DefaultOriginScope::DefaultOriginScope() {
-    if (iorecord::CurrentOrigin().empty()) {
-        scope_.emplace(ControlOrigin(QApplication::focusWidget()));
+    if (!iorecord::CurrentOrigin().empty()) {
+        return;
     }
+    const QWidget* control = QApplication::focusWidget();
+    if (control == nullptr) {
+        control = QApplication::widgetAt(QCursor::pos());
+    }
+    scope_.emplace(ControlOrigin(control));
 }

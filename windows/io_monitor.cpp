@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "platform/operator_dialogs.h"
@@ -37,7 +38,7 @@ IoMonitor::IoMonitor(const iorecord::IoRecord& record, MessageFetcher fetchMessa
     pollTimer_.setInterval(kPollIntervalMs);
     connect(&pollTimer_, &QTimer::timeout, this, &IoMonitor::PollNow);
     if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) {
-        resize(900, 400);
+        resize(1100, 420);
     }
 }
 
@@ -60,6 +61,14 @@ void IoMonitor::BuildLayout() {
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    // Wide enough for the usual origins, call names and commands; one line a
+    // row keeps the table dense.
+    const int widths[] = {95, 75, 190, 160, 230, 150};
+    for (int column = 0; column < static_cast<int>(std::size(widths)); ++column) {
+        table_->setColumnWidth(column, widths[column]);
+    }
+    table_->setWordWrap(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
 
     auto* tools = new QHBoxLayout;
     for (QWidget* widget :
