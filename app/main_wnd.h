@@ -9,7 +9,9 @@
 #include "app/sfp_app.h"
 
 class QAction;
+class ConnectionLine;
 class IoMonitor;
+class ScpiConsole;
 
 class CMainWnd : public QMainWindow, public MainWindowHooks {
 public:
@@ -53,6 +55,12 @@ private:
     void BuildMenu();
     void BuildToolsMenu();
     void ShowIoMonitor();
+    void ShowScpiConsole();
+    void ShowConnection();
+    // False when binding found the driver library unusable.
+    bool BindFromSettings();
+    void PlaceWindow();
+    void SavePosition() const;
     void CreatePanels();
     void SelectPanel(int command, bool pauseFirst);
     bool CloseRefused();
@@ -62,5 +70,7 @@ private:
     QTimer tickTimer_;
     std::map<int, QAction*> actions_;
     bool shutDown_ = false;
-    IoMonitor* ioMonitor_ = nullptr;  // a child window, made when first asked for
+    IoMonitor* ioMonitor_ = nullptr;      // a child window, made when first asked for
+    ScpiConsole* scpiConsole_ = nullptr;  // likewise
+    ConnectionLine* connectionLine_ = nullptr;
 };

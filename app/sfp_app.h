@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/panel.h"
+#include "instrument/binding.h"
 #include "instrument/instrument_session.h"
 #include "platform/colour_ref.h"
 
@@ -64,6 +65,12 @@ public:
     // releases the driver).
     void ReleasePanelsAndInstrument();
 
+    // True when the session is the emulated instrument, which free SCPI text
+    // cannot reach.
+    bool Emulated() const;
+    // "LIVE <resource>" or "EMULATED (<reason>)", for the connection line.
+    QString ConnectionText() const;
+
     std::unique_ptr<InstrumentSession> instrument;
     ColorRef statusColor = kDarkGreyBrush;
     std::vector<std::unique_ptr<CPanel>> panels;
@@ -71,6 +78,8 @@ public:
     std::int16_t vxiSlot = kUnknownVxiValue;
     std::int16_t vxiLogicalAddress = kUnknownVxiValue;
     QString instrumentAddress = QStringLiteral("?");
+    // What binding learnt (libraries, resource, why emulated), for the tool windows.
+    BindingFacts binding;
     std::atomic<int> readingMode{kReadingIdle};
 
     // Shown as the check mark of System > Auto Update.
