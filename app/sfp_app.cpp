@@ -68,6 +68,9 @@ bool CSfpApp::Emulated() const {
 }
 
 QString CSfpApp::ConnectionText() const {
+    if (!instrument) {
+        return {};
+    }
     if (!Emulated()) {
         const QString resource = binding.resource.isEmpty() ? instrumentAddress : binding.resource;
         return QStringLiteral("LIVE ") + resource;
