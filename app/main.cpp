@@ -10,6 +10,9 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(SFP_PROGRAM_VERSION));
+    // QSettings keeps what is remembered between runs under these names.
+    QApplication::setOrganizationName(QStringLiteral("Quorvale Orbant"));
+    QApplication::setApplicationName(QStringLiteral("qot7720-sfp"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/bitmaps/app_icon.png")));
     CSfpApp app;
     app.commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
 #include <functional>
 
 #include "app/action_origin.h"
@@ -28,14 +30,19 @@
 #include "platform/wait_cursor.h"
 #include "resources/menu_resource.h"
 #include "resources/string_table.h"
+#include "windows/connection_dialog.h"
+#include "windows/connection_line.h"
 #include "windows/io_monitor.h"
 #include "windows/readings_chart.h"
+#include "windows/scpi_console.h"
 
 namespace {
 
 constexpr int kInitialWidth = 402;
 constexpr int kInitialHeight = 404;
 constexpr int kTickPeriod = 150;
+const char* const kLastResourceKey = "connection/lastResource";
+const char* const kPositionKey = "mainWindow/position";
 
 using Converter = std::function<CPanel*(CSFPObject*)>;
 
@@ -86,6 +93,10 @@ CMainWnd::CMainWnd() : checkedPanelCommand(menus::kMainPanel) {
                    Qt::CustomizeWindowHint);
     setWindowTitle(strings::LoadString(strings::kApplicationTitle));
     BuildMenu();
+    connectionLine_ = new ConnectionLine(
+        iorecord::Record(), [] { return HasApp() ? App().ConnectionText() : QString(); }, this);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(connectionLine_, 1);
     const QRect desktop = DesktopRect();
     setGeometry((desktop.width() - kInitialWidth) / 2, (desktop.height() - kInitialHeight) / 2,
                 kInitialWidth, kInitialHeight);
@@ -135,13 +146,18 @@ void CMainWnd::BuildToolsMenu() {
     QAction* monitor = tools->addAction("&I/O Monitor...");
     monitor->setObjectName("ioMonitor");
     connect(monitor, &QAction::triggered, this, &CMainWnd::ShowIoMonitor);
-    // "SCPI Console..." and "Connection..." follow here.
+    QAction* console = tools->addAction("&SCPI Console...");
+    console->setObjectName("scpiConsole");
+    connect(console, &QAction::triggered, this, &CMainWnd::ShowScpiConsole);
+    QAction* connection = tools->addAction("&Connection...");
+    connection->setObjectName("connection");
+    connect(connection, &QAction::triggered, this, &CMainWnd::ShowConnection);
     BuildReadingsMenu(*tools);
 }
 
 // The readings chart and recording, last in the Tools menu.
 void CMainWnd::BuildReadingsMenu(QMenu& tools) {
-    QAction* chart = tools.addAction("Readings &Chart...");
+    QAction* chart = tools.addAction("Readings C&hart...");
     chart->setObjectName("readingsChart");
     connect(chart, &QAction::triggered, this, [this] { ShowReadingsChart(); });
     QAction* record = tools.addAction("&Record Readings...");
@@ -170,6 +186,39 @@ ReadingsChart& CMainWnd::ShowReadingsChart() {
     readingsChart_->raise();
     readingsChart_->activateWindow();
     return *readingsChart_;
+}
+
+void CMainWnd::ShowScpiConsole() {
+    if (scpiConsole_ == nullptr) {
+        scpiConsole_ = new ScpiConsole(this);
+    }
+    scpiConsole_->show();
+    scpiConsole_->raise();
+    scpiConsole_->activateWindow();
+}
+
+// The revisions come through the guarded call with the readings paused, as
+// the About box reads them; a failure leaves them out of the report.
+void CMainWnd::ShowConnection() {
+    CSfpApp& app = App();
+    ConnectionFacts facts;
+    facts.binding = app.binding;
+    facts.emulated = app.Emulated();
+    if (app.binding.visaLibrary != nullptr) {
+        facts.resourceManager = ReadResourceManagerInfo(*app.binding.visaLibrary);
+    }
+    if (app.instrument && !facts.emulated) {
+        PauseReadings();
+        iorecord::OriginScope origin("Connection");
+        try {
+            facts.revisions = app.instrument->QueryRevision();
+        } catch (const UserException&) {
+            app.instrument->GetLastStatus();
+        }
+        ResumeReadings();
+    }
+    ConnectionDialog dialog(facts, this);
+    platform::Dialogs().RunModal(dialog);
 }
 
 void CMainWnd::ShowIoMonitor() {
@@ -222,19 +271,13 @@ bool CMainWnd::Initialize() {
         platform::WaitCursor waitCursor;
         busy = true;
         if (!app.instrument) {
-            BindingResult binding = BindInstrument(app.commandLine);
-            if (binding.fatal) {
+            if (!BindFromSettings()) {
                 platform::Dialogs().ShowMessage(
                     strings::LoadString(strings::kGetProcAddressFailure));
                 busy = false;
                 app.DestroyMainWindow();
                 return false;
             }
-            app.instrument = std::move(binding.instrument);
-            app.statusColor = binding.statusColor;
-            app.vxiSlot = binding.vxiSlot;
-            app.vxiLogicalAddress = binding.vxiLogicalAddress;
-            app.instrumentAddress = binding.instrumentAddress;
         }
         CreatePanels();
         tickTimer_.start(kTickPeriod);
@@ -242,11 +285,52 @@ bool CMainWnd::Initialize() {
         if (app.MainWindowDestroyed()) {
             return false;
         }
-        CentreOnDesktop();
+        PlaceWindow();
         busy = false;
     }
     show();
     return true;
+}
+
+// The last resource opened is tried first unless the command line names one
+// (-a) or asks to choose (-n); a live session remembers its resource.
+bool CMainWnd::BindFromSettings() {
+    CSfpApp& app = App();
+    QSettings settings;
+    BindingResult binding =
+        BindInstrument(app.commandLine, settings.value(kLastResourceKey).toString());
+    if (binding.fatal) {
+        return false;
+    }
+    app.instrument = std::move(binding.instrument);
+    app.statusColor = binding.statusColor;
+    app.vxiSlot = binding.vxiSlot;
+    app.vxiLogicalAddress = binding.vxiLogicalAddress;
+    app.instrumentAddress = binding.instrumentAddress;
+    app.binding = binding.facts;
+    if (!app.Emulated() && !binding.facts.resource.isEmpty()) {
+        settings.setValue(kLastResourceKey, binding.facts.resource);
+    }
+    return true;
+}
+
+// Where the operator last left the window, while that is still on a screen;
+// centred on the desktop otherwise.
+void CMainWnd::PlaceWindow() {
+    const QPoint saved = QSettings().value(kPositionKey, QPoint(-1, -1)).toPoint();
+    const QScreen* screen = QGuiApplication::screenAt(saved);
+    if (saved != QPoint(-1, -1) && screen != nullptr &&
+        screen->availableGeometry().contains(QRect(saved, QSize(width(), 1)))) {
+        move(saved);
+        return;
+    }
+    CentreOnDesktop();
+}
+
+void CMainWnd::SavePosition() const {
+    if (isVisible()) {
+        QSettings().setValue(kPositionKey, pos());
+    }
 }
 
 void CMainWnd::CreatePanels() {
@@ -371,7 +455,8 @@ void CMainWnd::OnTick() {
 }
 
 void CMainWnd::AttachPage(QWidget& page) {
-    const int nonClientHeight = menuBar()->sizeHint().height();
+    // The connection line sits under the page: the window grows by its height.
+    const int nonClientHeight = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     setCentralWidget(&page);
     setFixedSize(page.width(), page.height() + nonClientHeight);
 }
@@ -407,6 +492,7 @@ void CMainWnd::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    SavePosition();
     tickTimer_.stop();
     ShutDown();
     deleteLater();

@@ -13,6 +13,8 @@ class QAction;
 class QMenu;
 class IoMonitor;
 class ReadingsChart;
+class ConnectionLine;
+class ScpiConsole;
 
 class CMainWnd : public QMainWindow, public MainWindowHooks {
 public:
@@ -60,6 +62,12 @@ private:
     void ShowIoMonitor();
     void BuildReadingsMenu(QMenu& tools);
     ReadingsChart& ShowReadingsChart();
+    void ShowScpiConsole();
+    void ShowConnection();
+    // False when binding found the driver library unusable.
+    bool BindFromSettings();
+    void PlaceWindow();
+    void SavePosition() const;
     void CreatePanels();
     void SelectPanel(int command, bool pauseFirst);
     bool CloseRefused();
@@ -71,4 +79,6 @@ private:
     bool shutDown_ = false;
     IoMonitor* ioMonitor_ = nullptr;          // a child window, made when first asked for
     ReadingsChart* readingsChart_ = nullptr;  // likewise
+    ScpiConsole* scpiConsole_ = nullptr;      // likewise
+    ConnectionLine* connectionLine_ = nullptr;
 };

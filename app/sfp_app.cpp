@@ -3,7 +3,9 @@
 #include <cassert>
 
 #include "app/main_panel_state.h"
+#include "instrument/emulated_instrument.h"
 #include "platform/responsive_wait.h"
+#include "resources/string_table.h"
 
 namespace {
 CSfpApp* theApp = nullptr;
@@ -59,6 +61,23 @@ void CSfpApp::ReleasePanelsAndInstrument() {
     mainPanel = nullptr;
     panels.clear();
     instrument.reset();
+}
+
+bool CSfpApp::Emulated() const {
+    return dynamic_cast<const EmulatedInstrument*>(instrument.get()) != nullptr;
+}
+
+QString CSfpApp::ConnectionText() const {
+    if (!instrument) {
+        return {};
+    }
+    if (!Emulated()) {
+        const QString resource = binding.resource.isEmpty() ? instrumentAddress : binding.resource;
+        return QStringLiteral("LIVE ") + resource;
+    }
+    const QString emulated = strings::LoadString(strings::kEmulated);
+    return binding.emulationReason.isEmpty() ? emulated
+                                             : emulated + " (" + binding.emulationReason + ')';
 }
 
 void PauseReadings() {

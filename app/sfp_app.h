@@ -11,6 +11,7 @@
 
 #include "app/panel.h"
 #include "app/reading_feed.h"
+#include "instrument/binding.h"
 #include "instrument/instrument_session.h"
 #include "platform/colour_ref.h"
 
@@ -67,6 +68,12 @@ public:
     // releases the driver).
     void ReleasePanelsAndInstrument();
 
+    // True when the session is the emulated instrument, which free SCPI text
+    // cannot reach.
+    bool Emulated() const;
+    // "LIVE <resource>" or "EMULATED (<reason>)", for the connection line.
+    QString ConnectionText() const;
+
     std::unique_ptr<InstrumentSession> instrument;
     ColorRef statusColor = kDarkGreyBrush;
     std::vector<std::unique_ptr<CPanel>> panels;
@@ -74,6 +81,8 @@ public:
     std::int16_t vxiSlot = kUnknownVxiValue;
     std::int16_t vxiLogicalAddress = kUnknownVxiValue;
     QString instrumentAddress = QStringLiteral("?");
+    // What binding learnt (libraries, resource, why emulated), for the tool windows.
+    BindingFacts binding;
     std::atomic<int> readingMode{kReadingIdle};
 
     // Shown as the check mark of System > Auto Update.

@@ -23,9 +23,21 @@ namespace {
 constexpr ViInt32 kDriverTimeout = 30000;
 constexpr ColorRef kLiveStatusColor = Rgb(0, 255, 0);
 
-BindingResult FallBackWithMessage(int message) {
-    platform::Dialogs().ShowMessage(strings::LoadString(message));
-    return EmulationFallback();
+BindingResult Emulation(BindingFacts& facts, const QString& reason) {
+    BindingResult result = EmulationFallback();
+    facts.emulationReason = reason;
+    result.facts = facts;
+    return result;
+}
+
+// The VISA message names the libraries looked for on this system.
+QString VisaNotFoundMessage(const QStringList& namesTried) {
+    QStringList quoted;
+    for (const QString& name : namesTried) {
+        quoted.append(QLatin1Char('\'') + name + QLatin1Char('\''));
+    }
+    return strings::LoadString(strings::kVisaNotFound)
+        .replace(QStringLiteral("'visa32.dll'"), quoted.join(QStringLiteral(", ")));
 }
 
 BindingResult Fatal() {
@@ -46,9 +58,9 @@ LoadedLibrary& KeepLoaded(std::unique_ptr<LoadedLibrary> library) {
 
 // The resource to open: the command line's address, the only or only VXI
 // instrument found, or the operator's choice. Null after a fallback, whose
-// message (if any) has been shown.
+// message (if any) has been shown and whose reason is in `facts`.
 std::optional<QString> ChooseResource(const CommandLineOptions& options, const VisaFunctions& visa,
-                                      ViSession resourceManager) {
+                                      ViSession resourceManager, BindingFacts& facts) {
     if (options.address) {
         return options.address;
     }
@@ -57,14 +69,17 @@ std::optional<QString> ChooseResource(const CommandLineOptions& options, const V
                             strings::LoadString(strings::kExpectedIdentification).toLatin1());
     if (found.searchFailed) {
         platform::Dialogs().ShowMessage(strings::LoadString(strings::kNoInstrumentFound));
+        facts.emulationReason = QStringLiteral("the resource search failed");
         return std::nullopt;
     }
     const InstrumentChoice choice = ChooseInstrument(found.candidates, options.acceptAll);
     switch (choice.outcome) {
         case InstrumentChoice::NoCandidate:
             platform::Dialogs().ShowMessage(strings::LoadString(strings::kNoInstrumentFound));
+            facts.emulationReason = QStringLiteral("no QOT7720 was found");
             return std::nullopt;
         case InstrumentChoice::Cancelled:
+            facts.emulationReason = QStringLiteral("the instrument choice was cancelled");
             return std::nullopt;
         case InstrumentChoice::Chosen:
             break;
@@ -72,18 +87,26 @@ std::optional<QString> ChooseResource(const CommandLineOptions& options, const V
     return choice.name;
 }
 
+QString StatusHex(std::int32_t status) {
+    return QStringLiteral("0x%1").arg(static_cast<std::uint32_t>(status), 8, 16, QLatin1Char('0'));
+}
+
 // Opens the driver session on `resource` and creates the live instrument,
-// which takes over the driver library (only then).
+// which takes over the driver library (only then). Null instrument when
+// qot7720_init failed.
 BindingResult OpenLive(const QString& resource, const InstrumentLocation& location, bool reset,
-                       std::unique_ptr<LoadedLibrary>& driverLibrary) {
+                       std::unique_ptr<LoadedLibrary>& driverLibrary, BindingFacts& facts) {
     DriverOpenFunctions open;
     if (BindDriverOpenFunctions(*driverLibrary, open)) {
         return Fatal();
     }
     ViSession session = 0;
     const QByteArray name = resource.toLatin1();
-    if (open.init(name.constData(), 0, reset ? 1 : 0, &session) != 0) {
-        return EmulationFallback();
+    facts.resource = resource;
+    facts.initStatus = open.init(name.constData(), 0, reset ? 1 : 0, &session);
+    if (*facts.initStatus != 0) {
+        return Emulation(facts,
+                         QStringLiteral("qot7720_init returned ") + StatusHex(*facts.initStatus));
     }
     BindingResult result;
     result.statusColor = kLiveStatusColor;
@@ -92,30 +115,60 @@ BindingResult OpenLive(const QString& resource, const InstrumentLocation& locati
     result.instrumentAddress = location.address;
     open.timeOut(session, kDriverTimeout);
     open.errorQueryDetect(session, 1);
+    facts.timeoutMilliseconds = kDriverTimeout;
     try {
         result.instrument = std::make_unique<LiveInstrument>(session, std::move(driverLibrary));
     } catch (const UserException&) {
         return Fatal();
     }
+    result.facts = facts;
     return result;
+}
+
+// Opens the remembered resource; nothing (and no message) when it does not open.
+std::optional<BindingResult> OpenRemembered(const QString& resource,
+                                            const CommandLineOptions& options,
+                                            const VisaFunctions& visa, ViSession resourceManager,
+                                            std::unique_ptr<LoadedLibrary>& driverLibrary,
+                                            BindingFacts& facts) {
+    const InstrumentLocation location = ReadInstrumentLocation(visa, resourceManager, resource);
+    BindingResult result = OpenLive(resource, location, options.reset, driverLibrary, facts);
+    const bool live = dynamic_cast<LiveInstrument*>(result.instrument.get()) != nullptr;
+    if (result.fatal || live) {
+        return result;
+    }
+    return std::nullopt;
 }
 
 // Binding once both libraries are loaded. The driver library passes to the
 // live instrument; after a fallback it is left with the caller.
-BindingResult BindLoaded(const CommandLineOptions& options, LoadedLibrary& visaLibrary,
-                         std::unique_ptr<LoadedLibrary>& driverLibrary) {
+BindingResult BindLoaded(const CommandLineOptions& options, const QString& remembered,
+                         LoadedLibrary& visaLibrary, std::unique_ptr<LoadedLibrary>& driverLibrary,
+                         BindingFacts& facts) {
     VisaFunctions visa;
     ViSession resourceManager = 0;
-    if (BindVisaFunctions(visaLibrary, visa) || visa.openDefaultRM(&resourceManager) < 0) {
-        return EmulationFallback();
+    if (BindVisaFunctions(visaLibrary, visa)) {
+        return Emulation(facts, QStringLiteral("the VISA library lacks a function"));
+    }
+    const ViStatus managerStatus = visa.openDefaultRM(&resourceManager);
+    if (managerStatus < 0) {
+        return Emulation(facts,
+                         QStringLiteral("viOpenDefaultRM returned ") + StatusHex(managerStatus));
     }
     const VisaObject managerSession(visa, resourceManager);
-    const std::optional<QString> resource = ChooseResource(options, visa, resourceManager);
+    if (!options.address && !options.acceptAll && !remembered.isEmpty()) {
+        if (auto opened =
+                OpenRemembered(remembered, options, visa, resourceManager, driverLibrary, facts)) {
+            return std::move(*opened);
+        }
+        facts.emulationReason.clear();
+    }
+    const std::optional<QString> resource = ChooseResource(options, visa, resourceManager, facts);
     if (!resource) {
-        return EmulationFallback();
+        return Emulation(facts, facts.emulationReason);
     }
     const InstrumentLocation location = ReadInstrumentLocation(visa, resourceManager, *resource);
-    return OpenLive(*resource, location, options.reset, driverLibrary);
+    return OpenLive(*resource, location, options.reset, driverLibrary, facts);
 }
 
 }  // namespace
@@ -129,21 +182,32 @@ BindingResult EmulationFallback() {
     return result;
 }
 
-BindingResult BindInstrument(const QString& commandLine) {
+BindingResult BindInstrument(const QString& commandLine, const QString& rememberedResource) {
     const CommandLineOptions options = ParseCommandLine(commandLine);
     if (!options.problem.isEmpty()) {
         std::fprintf(stderr, "qot7720-sfp: %s\n", options.problem.toLocal8Bit().constData());
     }
-    std::unique_ptr<LoadedLibrary> visaLibrary = LoadedLibrary::LoadFirst(VisaLibraryNames());
+    BindingFacts facts;
+    facts.visaNamesTried = VisaLibraryNames();
+    std::unique_ptr<LoadedLibrary> visaLibrary =
+        LoadedLibrary::LoadFirst(facts.visaNamesTried, &facts.loaderMessage);
     if (!visaLibrary) {
-        return FallBackWithMessage(strings::kVisaNotFound);
+        platform::Dialogs().ShowMessage(VisaNotFoundMessage(facts.visaNamesTried));
+        return Emulation(facts, QStringLiteral("the VISA library was not found"));
     }
     LoadedLibrary& visa = KeepLoaded(std::move(visaLibrary));
-    std::unique_ptr<LoadedLibrary> driverLibrary = LoadedLibrary::LoadFirst(DriverLibraryNames());
+    facts.loaderMessage.clear();
+    facts.visaPath = visa.FileName();
+    facts.visaLibrary = &visa;
+    facts.driverNamesTried = DriverLibraryNames();
+    std::unique_ptr<LoadedLibrary> driverLibrary =
+        LoadedLibrary::LoadFirst(facts.driverNamesTried, &facts.loaderMessage);
     if (!driverLibrary) {
-        return FallBackWithMessage(strings::kDriverNotLoaded);
+        platform::Dialogs().ShowMessage(strings::LoadString(strings::kDriverNotLoaded));
+        return Emulation(facts, QStringLiteral("the driver library was not loaded"));
     }
-    BindingResult result = BindLoaded(options, visa, driverLibrary);
+    facts.driverPath = driverLibrary->FileName();
+    BindingResult result = BindLoaded(options, rememberedResource, visa, driverLibrary, facts);
     if (driverLibrary) {
         KeepLoaded(std::move(driverLibrary));
     }

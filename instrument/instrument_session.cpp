@@ -1,5 +1,7 @@
 #include "instrument/instrument_session.h"
 
+#include "instrument/user_exception.h"
+
 // The defaults: setters do nothing, queries answer a neutral value. The
 // emulated instrument relies on many of them.
 
@@ -361,4 +363,10 @@ void InstrumentSession::StoreAdcCalibration() {
 string InstrumentSession::QueryThreshold(const string&) {
     NoteUnemulated("QueryThreshold");
     return "Output";
+}
+void InstrumentSession::ConsoleCommand(const string&) {
+    throw UserException{};
+}
+string InstrumentSession::ConsoleQuery(const string&) {
+    throw UserException{};
 }

@@ -7,7 +7,7 @@
 // Channel lists are passed without "(@" and ")"; a single channel is text.
 // Texts are returned by value; std::nullopt is the "null text" that callers
 // running against the defaults must test for. Live failures raise
-// UserException; defaults never fail.
+// UserException; defaults never fail, except the console's, which refuse.
 
 #include <array>
 #include <atomic>
@@ -164,6 +164,12 @@ public:
     virtual void SetDebounceTime(const std::string& channels, double time);
     virtual void StoreAdcCalibration();
     virtual std::string QueryThreshold(const std::string& channels);
+    // The SCPI console's own traffic: one line as typed, sent as a command
+    // (qot7720_cmd) or as a query whose answer comes back (qot7720_cmdString_Q).
+    // Unlike the operations above, the defaults refuse with UserException: an
+    // instrument that cannot take free text must never report it as sent.
+    virtual void ConsoleCommand(const std::string& text);
+    virtual std::string ConsoleQuery(const std::string& text);
 
     std::uint32_t SessionHandle() const { return sessionHandle; }
     bool SessionSet() const { return sessionSet; }

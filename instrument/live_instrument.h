@@ -152,6 +152,8 @@ public:
     void SetDebounceTime(const std::string& channels, double time) override;
     void StoreAdcCalibration() override;
     std::string QueryThreshold(const std::string& channels) override;
+    void ConsoleCommand(const std::string& text) override;
+    std::string ConsoleQuery(const std::string& text) override;
 
 private:
     // The one driver call of an operation, refused while another is inside

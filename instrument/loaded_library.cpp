@@ -14,11 +14,15 @@ bool LoadedLibrary::Load() {
     return library_.load();
 }
 
-std::unique_ptr<LoadedLibrary> LoadedLibrary::LoadFirst(const QStringList& names) {
+std::unique_ptr<LoadedLibrary> LoadedLibrary::LoadFirst(const QStringList& names,
+                                                        QString* loaderMessage) {
     for (const QString& name : names) {
         std::unique_ptr<LoadedLibrary> library(new LoadedLibrary(name));
         if (library->Load()) {
             return library;
+        }
+        if (loaderMessage != nullptr) {
+            *loaderMessage = library->library_.errorString();
         }
     }
     return nullptr;

@@ -11,7 +11,10 @@ class LoadedLibrary {
 public:
     // The first of `names` that loads, or null when none does. Names are
     // full paths or plain file names for the loader's ordinary search path.
-    static std::unique_ptr<LoadedLibrary> LoadFirst(const QStringList& names);
+    // `loaderMessage`, when given, receives the loader's reason for the last
+    // name that did not load.
+    static std::unique_ptr<LoadedLibrary> LoadFirst(const QStringList& names,
+                                                    QString* loaderMessage = nullptr);
 
     ~LoadedLibrary();
     LoadedLibrary(const LoadedLibrary&) = delete;

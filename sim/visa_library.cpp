@@ -30,6 +30,27 @@ ViStatus deliverAttribute(const std::optional<Value>& attribute, void* value) {
     return visa::kSuccess;
 }
 
+// What the simulated VISA reports of itself on a resource manager session.
+constexpr char kManufacturerName[] = "QOT7720 simulator VISA";
+constexpr ViUInt32 kImplementationVersion = 0x00100000;  // 1.0.0
+constexpr ViUInt32 kSpecificationVersion = 0x00700000;   // 7.0.0
+
+ViStatus deliverManagerAttribute(ViAttr attribute, void* value) {
+    switch (attribute) {
+        case visa::kAttrResourceManufacturerName:
+            copyTruncated(kManufacturerName, static_cast<ViChar*>(value), visa::kFindBufferLength);
+            return visa::kSuccess;
+        case visa::kAttrResourceImplVersion:
+            std::memcpy(value, &kImplementationVersion, sizeof(ViUInt32));
+            return visa::kSuccess;
+        case visa::kAttrResourceSpecVersion:
+            std::memcpy(value, &kSpecificationVersion, sizeof(ViUInt32));
+            return visa::kSuccess;
+        default:
+            return visa::kErrorNonsupportedAttribute;
+    }
+}
+
 bool isIdentificationQuery(std::string_view written) {
     return equalsIgnoreCase(trim(written), "*IDN?");
 }
@@ -137,6 +158,9 @@ ViStatus VisaLibrary::getAttribute(ViObject object, ViAttr attribute, void* valu
     auto lock = context_.lock();
     if (const auto early = begin(lock, LogLine("viGetAttribute").number(object).hex(attribute))) {
         return *early;
+    }
+    if (context_.state().visaSessions.isManager(object)) {
+        return value == nullptr ? kErrorUserBuffer : deliverManagerAttribute(attribute, value);
     }
     const SimResource* resource = resourceOf(object);
     if (resource == nullptr) {

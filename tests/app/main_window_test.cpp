@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <atomic>
 #include <thread>
 
@@ -76,7 +77,8 @@ TEST_F(MainWindowTest, TheWindowTakesThePageSize) {
     QWidget* page = CurrentPage();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(mainWindow->width(), page->width());
-    EXPECT_EQ(mainWindow->height(), page->height() + mainWindow->menuBar()->sizeHint().height());
+    EXPECT_EQ(mainWindow->height(), page->height() + mainWindow->menuBar()->sizeHint().height() +
+                                        mainWindow->statusBar()->sizeHint().height());
     mainWindow->OnCommand(menus::kStatusPanel);
     page = CurrentPage();
     ASSERT_NE(page, nullptr);
@@ -92,6 +94,12 @@ TEST_F(MainWindowTest, MenuSeparatorsAndChecks) {
     }
     ASSERT_EQ(titles.size(), 4);
     EXPECT_EQ(titles[2], QStringLiteral("&Tools"));
+    QStringList tools;
+    for (QAction* item : menus[2]->menu()->actions()) {
+        tools.append(item->text());
+    }
+    EXPECT_EQ(tools, QStringList({"&I/O Monitor...", "&SCPI Console...", "&Connection...",
+                                  "Readings C&hart...", "&Record Readings..."}));
     QStringList system;
     for (QAction* item : menus[0]->menu()->actions()) {
         system.append(item->isSeparator() ? QStringLiteral("-") : item->text());

@@ -10,6 +10,9 @@ set -euo pipefail
 
 build_dir=$1
 work=$(mktemp -d)
+# What the program remembers (last resource, window position) stays in the
+# test's own folder: a remembered resource would also skip discovery below.
+export XDG_CONFIG_HOME="$work/config"
 program_pid=
 cleanup() {
     if [ -n "$program_pid" ]; then

@@ -20,6 +20,7 @@
 #include "instrument/instrument_location.h"
 #include "instrument/library_names.h"
 #include "instrument/live_instrument.h"
+#include "instrument/resource_manager_info.h"
 #include "recording_dialogs.h"
 #include "simulator_libraries.h"
 
@@ -27,9 +28,10 @@ namespace {
 
 using std::string;
 
+// The message names the library looked for, here the one the variable gives.
 const QString kVisaMissing = QStringLiteral(
-    "'visa32.dll' could not be found, or is not installed.  Soft Front Panel will execute in "
-    "emulation mode.");
+    "'/nonexistent/libvisa.so' could not be found, or is not installed.  Soft Front Panel will "
+    "execute in emulation mode.");
 const QString kDriverMissing = QStringLiteral(
     "'qot7720_32.dll' could not be loaded (does not exist or not installed correctly).  Soft "
     "Front Panel will execute in emulation mode.");
@@ -46,9 +48,10 @@ const string kGpibInstrument =
 
 class BindingTest : public ::testing::Test {
 protected:
-    BindingResult Bind(const QString& commandLine = QString()) {
+    BindingResult Bind(const QString& commandLine = QString(),
+                       const QString& remembered = QString()) {
         mark = simulator.LogMark();
-        return BindInstrument(commandLine);
+        return BindInstrument(commandLine, remembered);
     }
 
     std::vector<string> VisaCalls() const { return simulator.VisaCalls(mark); }
@@ -337,6 +340,56 @@ TEST_F(BindingTest, EverySessionIsClosed) {
     EXPECT_EQ(resourcesOpened, 5) << "four resources and the chosen one";
     EXPECT_TRUE(open.empty());
     EXPECT_TRUE(managersAndLists.empty()) << "resource manager and find list";
+}
+
+// ---- what binding keeps for the Connection dialog and line --------------------------
+
+TEST_F(BindingTest, FactsTellTheLibrariesTheResourceAndWhyTheProgramEmulates) {
+    const BindingResult live = Bind();
+    ExpectLive(live, QStringLiteral("VXI0::24"));
+    EXPECT_EQ(live.facts.visaPath, SimulatorLibraries::Path(SimulatorLibraries::kVisa));
+    EXPECT_EQ(live.facts.driverPath, SimulatorLibraries::Path(SimulatorLibraries::kDriver));
+    EXPECT_EQ(live.facts.resource, QStringLiteral("VXI0::24::INSTR"));
+    EXPECT_EQ(live.facts.initStatus, 0);
+    EXPECT_EQ(live.facts.timeoutMilliseconds, 30000);
+    EXPECT_TRUE(live.facts.emulationReason.isEmpty());
+    ASSERT_NE(live.facts.visaLibrary, nullptr);
+    const ResourceManagerInfo manager = ReadResourceManagerInfo(*live.facts.visaLibrary);
+    EXPECT_EQ(manager.manufacturer, QStringLiteral("QOT7720 simulator VISA"));
+    EXPECT_EQ(manager.specificationVersion, 0x00700000u);
+    EXPECT_EQ(VisaVersionText(*manager.specificationVersion), "7.0.0 (0x00700000)");
+
+    simulator.DriverDirective("fail-next qot7720_init 0xBFFF0011");
+    const BindingResult failed = Bind();
+    ExpectEmulated(failed);
+    EXPECT_EQ(failed.facts.initStatus, static_cast<std::int32_t>(0xBFFF0011u));
+    EXPECT_EQ(failed.facts.emulationReason, "qot7720_init returned 0xbfff0011");
+
+    qputenv("QOT7720_VISA_LIBRARY", "/nonexistent/libvisa.so");
+    const BindingResult missing = Bind();
+    EXPECT_EQ(missing.facts.visaNamesTried, QStringList{"/nonexistent/libvisa.so"});
+    EXPECT_FALSE(missing.facts.loaderMessage.isEmpty());
+    EXPECT_EQ(missing.facts.visaLibrary, nullptr);
+    EXPECT_EQ(missing.facts.emulationReason, "the VISA library was not found");
+}
+
+TEST_F(BindingTest, RememberedResourceIsOpenedUnlessTheCommandLineDecides) {
+    simulator.Both("add-resource VXI0::40::INSTR vxi 0x0FFA 0x0720 slot=5 la=40");
+    const QString remembered = QStringLiteral("VXI0::40::INSTR");
+    ExpectLive(Bind(QString(), remembered), QStringLiteral("VXI0::40"));
+    EXPECT_FALSE(HasLineStarting(VisaCalls(), "viFindRsrc"));
+    // -a wins; -n always lets the operator choose.
+    ExpectLive(Bind(QStringLiteral("-a VXI0::24::INSTR"), remembered), QStringLiteral("VXI0::24"));
+    dialogs->AnswerSelection(QStringLiteral("VXI0::24::INSTR"));
+    ExpectLive(Bind(QStringLiteral("-n"), remembered), QStringLiteral("VXI0::24"));
+    EXPECT_EQ(dialogs->Count(DialogEvent::SelectInstrument), 1);
+    // A resource that is gone no longer opens: discovery runs as without it.
+    simulator.Both("clear-resources");
+    simulator.Both("add-resource VXI0::24::INSTR vxi 0x0FFA 0x0720 slot=3 la=24");
+    const BindingResult rediscovered = Bind(QString(), remembered);
+    ExpectLive(rediscovered, QStringLiteral("VXI0::24"));
+    EXPECT_TRUE(HasLineStarting(VisaCalls(), "viFindRsrc"));
+    EXPECT_EQ(rediscovered.facts.resource, QStringLiteral("VXI0::24::INSTR"));
 }
 
 // ---- location -------------------------------------------------------------------

@@ -26,6 +26,7 @@
 #include "recording_dialogs.h"
 #include "resources/menu_resource.h"
 #include "simulator_libraries.h"
+#include "windows/scpi_console.h"
 
 namespace {
 
@@ -251,4 +252,18 @@ TEST_F(LiveFaultsTest, AFaultInjectedIntoTheRunningPanelFloodsUntilStopped) {
     Append(control, "stop-failing");
     dialogs->Clear();
     ASSERT_TRUE(TickUntil([&] { return GridShowsValues() && Reads() >= 2; }));
+}
+
+// A console line while the worker is inside a slow read waits for the cycle
+// to end instead of failing as busy, and the readings go on afterwards.
+TEST_F(LiveFaultsTest, TheConsoleNeverFindsTheInstrumentBusyDuringAutoUpdate) {
+    StartAutoUpdate();
+    simulator.DriverDirective("hold-ms qot7720_readCVT_Q 300");
+    ASSERT_TRUE(TickUntil([&] { return app->instrument->QueryBusy() == 1; }));
+    ScpiConsole console;
+    EXPECT_TRUE(console.SendLine("TRIG:SOUR?")) << console.Transcript().toStdString();
+    EXPECT_FALSE(console.Transcript().contains("busy"));
+    const std::size_t mark = simulator.LogMark();
+    EXPECT_TRUE(TickUntil([&] { return Reads(mark) >= 1; })) << "the readings resumed";
+    EXPECT_EQ(app->readingMode.load(), kAutoUpdateRunning);
 }
