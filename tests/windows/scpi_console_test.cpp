@@ -17,13 +17,6 @@
 
 namespace {
 
-iorecord::IoEntry Recorded(const std::string& function, const std::string& sent) {
-    iorecord::IoEntry entry;
-    entry.function = function;
-    entry.sent = sent;
-    return entry;
-}
-
 class ScpiConsoleTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -61,22 +54,27 @@ protected:
 }  // namespace
 
 TEST_F(ScpiConsoleTest, SavedScriptReproducesTheDriverCallsOfItsCommands) {
-    const std::vector<iorecord::IoEntry> session = {
-        Recorded("qot7720_cmd", "TRIG:SOUR HOLD"),    Recorded("qot7720_cmdString_Q", "TRIG:SOUR?"),
-        Recorded("qot7720_cmd", "INP:GAIN 8,(@100)"), Recorded("readCVT_Q", "first 0, count 10"),
-        Recorded("qot7720_cmd", "SAMP:TIM 1e-4"),
-    };
-    // What the commands make the driver log when the panels send them.
+    // A session as the panels make it, taken from the I/O record.
+    const std::uint64_t before = iorecord::Record().LastSequence();
     const std::size_t direct = simulator.LogMark();
+    app.instrument->SetTriggerSource("HOLD");
+    app.instrument->QueryTriggerSource();
+    app.instrument->SetInputGain("100", "8");
+    app.instrument->ReadCvt(0, 10);
+    app.instrument->SetSampleTimer("1e-4");
+    const std::vector<iorecord::IoEntry> session = iorecord::Record().ReadAfter(before, 100);
     std::vector<const iorecord::IoEntry*> rows;
     for (const iorecord::IoEntry& entry : session) {
         rows.push_back(&entry);
-        if (entry.function == "qot7720_cmd") {
-            app.instrument->ConsoleCommand(entry.sent);
+    }
+    // The commands replay; the queries and the value-table read stay comments.
+    std::vector<std::string> expected;
+    for (const std::string& call : simulator.DriverCalls(direct)) {
+        if (call.rfind("qot7720_cmd \"", 0) == 0) {
+            expected.push_back(call);
         }
     }
-    const std::vector<std::string> expected = simulator.DriverCalls(direct);
-    ASSERT_EQ(expected.size(), 3u);
+    ASSERT_EQ(expected.size(), 4u);
 
     const QString path = WriteFile(
         "session.scpi", ScriptText(rows, {"2.5", kDefaultResource, "2026-12-09"}).toUtf8());
@@ -84,7 +82,7 @@ TEST_F(ScpiConsoleTest, SavedScriptReproducesTheDriverCallsOfItsCommands) {
     const std::size_t mark = simulator.LogMark();
     ASSERT_TRUE(RunScript(console, path));
     EXPECT_EQ(simulator.DriverCalls(mark), expected);
-    EXPECT_EQ(console.Progress(), "line 8 of 8");
+    EXPECT_EQ(console.Progress(), "line 9 of 9");
 
     // A query's answer is shown; the line joins the history a new console reads back.
     ASSERT_TRUE(console.SendLine("TRIG:SOUR?"));
