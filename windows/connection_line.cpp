@@ -27,6 +27,26 @@ ConnectionLine::ConnectionLine(const iorecord::IoRecord& record,
     PollNow();
 }
 
+namespace {
+
+// A SCPI command or query as it was sent; any other call by its name
+// first, so that "first 10, count 10" reads as the value-table read it is.
+QString CallText(const iorecord::IoEntry& entry) {
+    const QString sent = QString::fromStdString(entry.sent).simplified();
+    static const char* const scpiCalls[] = {"qot7720_cmd", "qot7720_cmdString_Q",
+                                            "qot7720_cmdInt32_Q", "qot7720_cmdReal64_Q"};
+    for (const char* call : scpiCalls) {
+        if (entry.function == call) {
+            return sent;
+        }
+    }
+    QString function = QString::fromStdString(entry.function);
+    function.remove(QStringLiteral("qot7720_"));
+    return sent.isEmpty() ? function : function + ' ' + sent;
+}
+
+}  // namespace
+
 void ConnectionLine::PollNow() {
     for (;;) {
         const std::vector<iorecord::IoEntry> entries = record_.ReadAfter(lastSequence_, kReadBatch);
@@ -35,11 +55,11 @@ void ConnectionLine::PollNow() {
         }
         for (const iorecord::IoEntry& entry : entries) {
             if (!entry.sent.empty()) {
-                lastCommand_ = QString::fromStdString(entry.sent).simplified();
+                lastCommand_ = CallText(entry);
             }
             if (entry.status < 0) {
                 lastFailure_ = IoRecordModel::CellText(entry, IoRecordModel::kTime) + ' ' +
-                               QString::fromStdString(entry.function) + ' ' +
+                               CallText(entry) + ' ' +
                                IoRecordModel::CellText(entry, IoRecordModel::kStatus);
             }
         }

@@ -29,6 +29,11 @@ TEST(ConnectionLine, ShowsTheLastCommandAndKeepsTheLastFailure) {
     append("qot7720_cmd", "*RST", 0);
     line.PollNow();
     EXPECT_TRUE(line.FullText().contains("last: *RST"));
-    EXPECT_TRUE(line.FullText().contains(" qot7720_cmdString_Q 0xbfff0015 time-out"))
+    EXPECT_TRUE(line.FullText().contains(" TRIG:SOUR? 0xbfff0015 time-out"))
         << line.FullText().toStdString();
+
+    append("qot7720_readCVT_Q", "first 10, count 10", 0);
+    line.PollNow();
+    EXPECT_TRUE(line.FullText().contains("last: readCVT_Q first 10, count 10"))
+        << "a call that is not SCPI is named";
 }
