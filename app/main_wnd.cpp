@@ -362,6 +362,8 @@ void CMainWnd::SelectPanel(int command, bool pauseFirst) {
     if (pauseFirst && command != menus::kMainPanel) {
         PauseReadings();
     }
+    const iorecord::OriginScope origin(
+        (PageNameOf(Action(command)) + QStringLiteral(" \u00b7 Open")).toStdString());
     actions_[checkedPanelCommand]->setChecked(false);
     checkedPanelCommand = command;
     actions_[checkedPanelCommand]->setChecked(true);
@@ -392,8 +394,6 @@ std::string CMainWnd::CommandOrigin(int command) const {
 
 void CMainWnd::OnCommand(int command) {
     if (PanelCommands().count(command) != 0) {
-        const iorecord::OriginScope origin(
-            (PageNameOf(Action(command)) + QStringLiteral(" \u00b7 Open")).toStdString());
         SelectPanel(command, true);
         UpdateCommandStates();
         return;
