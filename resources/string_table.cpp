@@ -70,6 +70,9 @@ const std::map<int, const char*>& Table() {
         {kBadChannelList,
          "\"%s\" is not a channel list item.  Use channels 100 to 163, single or as ranges "
          "n:m, separated by commas.  Command not sent."},
+        {kUnknownUnit,
+         "\"%s\" has a unit this field does not read.  Type a number alone or followed by one "
+         "of: %s.  Command not sent."},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},
