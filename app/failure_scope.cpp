@@ -6,6 +6,7 @@
 #include "app/sfp_app.h"
 #include "instrument/driver_api.h"
 #include "instrument/instrument_session.h"
+#include "instrument/queued_errors.h"
 #include "instrument/user_exception.h"
 #include "platform/operator_dialogs.h"
 #include "platform/ui_thread.h"
@@ -117,7 +118,9 @@ void ReportInstrumentError(int status) {
     platform::RunOnUiThread([status] { ReportOnUiThread(status, ShowPlainBox); });
 }
 
-bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& action) {
+namespace {
+
+bool RunReporting(InstrumentSession& session, const std::function<void()>& action) {
     try {
         action();
         return true;
@@ -127,6 +130,21 @@ bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& 
     }
 }
 
-bool RunInFailureScope(const std::function<void()>& action) {
-    return RunInFailureScope(*App().instrument, action);
+}  // namespace
+
+bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& action,
+                       QueuedErrors queued) {
+    if (queued == QueuedErrors::Report) {
+        return RunReporting(session, action);
+    }
+    const LeaveQueuedErrors leave;
+    const bool done = RunReporting(session, action);
+    if (leave.ErrorsLeft()) {
+        platform::Dialogs().ShowMessage(strings::LoadString(strings::kErrorsWaiting));
+    }
+    return done;
+}
+
+bool RunInFailureScope(const std::function<void()>& action, QueuedErrors queued) {
+    return RunInFailureScope(*App().instrument, action, queued);
 }

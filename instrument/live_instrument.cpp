@@ -5,6 +5,7 @@
 #include <limits>
 #include <sstream>
 
+#include "instrument/queued_errors.h"
 #include "instrument/scan_list_groups.h"
 #include "instrument/scpi_text.h"
 #include "instrument/user_exception.h"
@@ -125,7 +126,8 @@ void LiveInstrument::Guarded(Call call) {
     const ViStatus status = call();
     SetLastStatus(status);
     busyFlag.store(0);
-    if (status < 0) {
+    if (status < 0 &&
+        !(status == driver::kInstrumentErrorQueued && LeaveQueuedErrors::LetThrough())) {
         throw UserException{};
     }
 }

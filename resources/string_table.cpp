@@ -73,6 +73,9 @@ const std::map<int, const char*>& Table() {
         {kUnknownUnit,
          "\"%s\" has a unit this field does not read.  Type a number alone or followed by one "
          "of: %s.  Command not sent."},
+        {kErrorsWaiting,
+         "Errors are waiting in the instrument's error queue.  Read Error Queue shows them, one "
+         "per press."},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},

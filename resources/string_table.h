@@ -52,6 +52,7 @@ constexpr int kNotANumber = 150;
 constexpr int kTriggerCountNotWhole = 160;
 constexpr int kBadChannelList = 161;
 constexpr int kUnknownUnit = 162;
+constexpr int kErrorsWaiting = 163;
 constexpr int kApplicationTitle = 5006;
 constexpr int kFifoEmpty = 5007;
 constexpr int kReadFromFifo = 5008;
