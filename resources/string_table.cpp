@@ -76,6 +76,12 @@ const std::map<int, const char*>& Table() {
         {kErrorsWaiting,
          "Errors are waiting in the instrument's error queue.  Read Error Queue shows them, one "
          "per press."},
+        {kCancelSelfTestQuestion,
+         "Cancelling the self test clears the instrument (DCL) and resets it (*RST): every "
+         "setting returns to its reset value.  Cancel the self test?"},
+        {kSelfTestCancelled, "Self test cancelled; the instrument was reset."},
+        {kSelfTestRunning, "Self test in progress"},
+        {kCalibrationRunning, "Calibration in progress: %s"},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},

@@ -75,6 +75,13 @@ std::string CalibrationResult(InstrumentSession& instrument, const std::string& 
     }
 }
 
+// "Calibration in progress: CAL:TARE", or "*CAL?" for the full calibration.
+QString CalibrationText(const std::string& request) {
+    const char* command = request == kFullCalibration ? "*CAL?" : "CAL:TARE";
+    return strings::LoadString(strings::kCalibrationRunning)
+        .replace(QLatin1String("%s"), QLatin1String(command));
+}
+
 // After a failure that was already reported: one report is enough.
 void RestoreTimeoutQuietly(InstrumentSession& instrument) {
     try {
@@ -281,7 +288,7 @@ void CSourDlg::RunCalibration(const std::string& request, const char* passedText
         return;
     }
     std::string result =
-        RunLongOperation(this, templates::kCalibrationProgressDialog,
+        RunLongOperation(this, templates::kCalibrationProgressDialog, CalibrationText(request),
                          [&instrument, request] { return CalibrationResult(instrument, request); });
     if (result.empty() && passedText != nullptr) {
         result = passedText;
