@@ -82,6 +82,7 @@ const std::map<int, const char*>& Table() {
         {kSelfTestCancelled, "Self test cancelled; the instrument was reset."},
         {kSelfTestRunning, "Self test in progress"},
         {kCalibrationRunning, "Calibration in progress: %s"},
+        {kStopAutoUpdateAndExit, "Stop Auto Update and Exit"},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},

@@ -57,6 +57,7 @@ constexpr int kCancelSelfTestQuestion = 164;
 constexpr int kSelfTestCancelled = 165;
 constexpr int kSelfTestRunning = 166;
 constexpr int kCalibrationRunning = 167;
+constexpr int kStopAutoUpdateAndExit = 168;
 constexpr int kApplicationTitle = 5006;
 constexpr int kFifoEmpty = 5007;
 constexpr int kReadFromFifo = 5008;
