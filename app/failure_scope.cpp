@@ -8,6 +8,7 @@
 #include "app/sfp_app.h"
 #include "instrument/driver_api.h"
 #include "instrument/instrument_session.h"
+#include "instrument/queued_errors.h"
 #include "instrument/user_exception.h"
 #include "platform/operator_dialogs.h"
 #include "platform/ui_thread.h"
@@ -182,30 +183,45 @@ void ReportInstrumentError(int status, iorecord::FailedCall call) {
     platform::RunOnUiThread([status, &call] { ReportOnUiThread(status, call, ShowPlainBox); });
 }
 
-bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& action) {
+namespace {
+
+// The status of a failure goes to `failedStatus` when it is asked for.
+bool RunReporting(InstrumentSession& session, const std::function<void()>& action,
+                  int* failedStatus = nullptr) {
     const DefaultOriginScope origin;
     try {
         action();
         return true;
     } catch (const UserException&) {
-        ReportInstrumentError(session.GetLastStatus());
+        const int status = session.GetLastStatus();
+        if (failedStatus != nullptr) {
+            *failedStatus = status;
+        }
+        ReportInstrumentError(status);
         return false;
     }
 }
 
-bool RunInFailureScope(const std::function<void()>& action) {
-    return RunInFailureScope(*App().instrument, action);
+}  // namespace
+
+bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& action,
+                       QueuedErrors queued) {
+    if (queued == QueuedErrors::Report) {
+        return RunReporting(session, action);
+    }
+    const LeaveQueuedErrors leave;
+    const bool done = RunReporting(session, action);
+    if (leave.ErrorsLeft()) {
+        platform::Dialogs().ShowMessage(strings::LoadString(strings::kErrorsWaiting));
+    }
+    return done;
+}
+
+bool RunInFailureScope(const std::function<void()>& action, QueuedErrors queued) {
+    return RunInFailureScope(*App().instrument, action, queued);
 }
 
 bool RunInFailureScope(const std::function<void()>& action, int& failedStatus) {
-    const DefaultOriginScope origin;
     failedStatus = 0;
-    try {
-        action();
-        return true;
-    } catch (const UserException&) {
-        failedStatus = App().instrument->GetLastStatus();
-        ReportInstrumentError(failedStatus);
-        return false;
-    }
+    return RunReporting(*App().instrument, action, &failedStatus);
 }

@@ -9,11 +9,22 @@
 
 class InstrumentSession;
 
+// How a scope treats a call whose one fault is that errors wait in the
+// instrument's error queue.
+enum class QueuedErrors {
+    Report,  // a failure: each queued error is shown in its own box
+    // The call's answer counts and the errors stay queued, for a page that
+    // reads the queue entry by entry; one note says that errors are waiting.
+    Leave,
+};
+
 // True when `action` completed; false after a reported failure.
-bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& action);
+bool RunInFailureScope(InstrumentSession& session, const std::function<void()>& action,
+                       QueuedErrors queued = QueuedErrors::Report);
 
 // The same on the application's session.
-bool RunInFailureScope(const std::function<void()>& action);
+bool RunInFailureScope(const std::function<void()>& action,
+                       QueuedErrors queued = QueuedErrors::Report);
 // The same, also handing back the status of a failure (0 on success).
 bool RunInFailureScope(const std::function<void()>& action, int& failedStatus);
 

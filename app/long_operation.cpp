@@ -8,12 +8,12 @@
 #include "platform/operator_dialogs.h"
 #include "platform/responsive_wait.h"
 
-std::string RunLongOperation(QWidget* parent, int templateId,
-                             const std::function<std::string()>& job,
-                             std::function<void()> cancelAction) {
+std::string RunLongOperation(QWidget* parent, int templateId, const QString& operation,
+                             const std::function<std::string()>& job, LongOperationCancel cancel) {
     ElapsedTimeDialog dialog(parent, templateId);
-    if (cancelAction) {
-        dialog.SetCancelAction(std::move(cancelAction));
+    dialog.SetOperation(operation);
+    if (cancel.action) {
+        dialog.SetCancelAction(cancel.question, std::move(cancel.action));
     }
     // Written by the worker before it marks the dialog done, read after.
     std::string result;

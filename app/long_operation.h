@@ -5,15 +5,23 @@
 // ReportInstrumentError is shown on the user-interface thread while the job
 // waits, so the operator sees it before any result box.
 
+#include <QString>
 #include <functional>
 #include <string>
 
 class QWidget;
 
+// What the dialog's Cancel does, after `question` has been answered OK; an
+// empty `action` means the operation cannot be cancelled.
+struct LongOperationCancel {
+    QString question;
+    std::function<void()> action;
+};
+
 // Runs `job` on a worker thread and the progress dialog on template
-// `templateId` modally; returns the job's result once the dialog has closed
-// (at its first second after the job has ended) and the worker has ended.
-// `cancelAction` is what Escape does on the self-test dialog.
-std::string RunLongOperation(QWidget* parent, int templateId,
+// `templateId` modally, its first line reading `operation`; returns the
+// job's result once the dialog has closed (at its first second after the job
+// has ended) and the worker has ended.
+std::string RunLongOperation(QWidget* parent, int templateId, const QString& operation,
                              const std::function<std::string()>& job,
-                             std::function<void()> cancelAction = {});
+                             LongOperationCancel cancel = {});

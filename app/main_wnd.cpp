@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "app/action_origin.h"
+#include "app/failure_scope.h"
 #include "app/main_panel_state.h"
 #include "app/system_operations.h"
 #include "instrument/binding.h"
@@ -478,12 +479,21 @@ void CMainWnd::SetAutoUpdateChecked(bool checked) {
     actions_[menus::kAutoUpdate]->setChecked(checked);
 }
 
+// The box also offers the way out: auto update is stopped as System > Auto
+// Update stops it, and one tick carries the stop through (the main panel
+// waits for its worker and aborts the measurement) before the window closes.
 bool CMainWnd::CloseRefused() {
     if (!IsAutoUpdateMode(App().readingMode.load())) {
         return false;
     }
-    platform::Dialogs().ShowMessage(strings::LoadString(strings::kCannotExitInAutoUpdate));
-    return true;
+    if (!platform::Dialogs().ShowMessageOfferingStop(
+            strings::LoadString(strings::kCannotExitInAutoUpdate),
+            strings::LoadString(strings::kStopAutoUpdateAndExit))) {
+        return true;
+    }
+    SwitchAutoUpdateOff();
+    OnTick();
+    return IsAutoUpdateMode(App().readingMode.load());
 }
 
 void CMainWnd::closeEvent(QCloseEvent* event) {

@@ -11,6 +11,7 @@
 #include "resources/dialog_template.h"
 #include "resources/string_table.h"
 
+#include <atomic>
 #include <string>
 
 void RunSynchronize() {
@@ -67,32 +68,63 @@ namespace {
 constexpr int kSelfTestTimeout = 600000;
 constexpr int kNormalTimeout = 30000;
 
-// Escape on the progress dialog: clearing the busy flag first lets the device
-// clear reach the driver while the self test's call is still inside it; the
-// clear ends that call. A failure here is not reported: the dialog simply
-// stays until the job ends.
-void CancelSelfTest(InstrumentSession& instrument) {
+// Shared by the cancel action (user-interface thread) and the job.
+struct SelfTestCancel {
+    // Set before the device clear: the job's call then fails by the cancel's
+    // doing, which is no failure to report.
+    std::atomic<bool> requested{false};
+    // The device clear and the reset both went through.
+    std::atomic<bool> reset{false};
+};
+
+// A confirmed Cancel: clearing the busy flag first lets the device clear
+// reach the driver while the self test's call is still inside it; the clear
+// ends that call. A failure here is not reported: the dialog simply stays
+// until the job ends, whose own outcome is then told as usual.
+void CancelSelfTest(InstrumentSession& instrument, SelfTestCancel& cancel) {
+    cancel.requested.store(true);
     try {
         instrument.SetBusy(0);
         instrument.DeviceClear();
+    } catch (const UserException&) {
+        instrument.GetLastStatus();
+        cancel.requested.store(false);
+        return;
+    }
+    try {
         instrument.Reset();
+        cancel.reset.store(true);
     } catch (const UserException&) {
         instrument.GetLastStatus();
     }
 }
 
+// The worker's job: never raises, never touches a widget.
+std::string SelfTestResult(InstrumentSession& instrument, const SelfTestCancel& cancel) {
+    try {
+        return instrument.SelfTest().value_or(std::string());
+    } catch (const UserException&) {
+        const int status = instrument.GetLastStatus();
+        if (!cancel.requested.load()) {
+            ReportInstrumentError(status);
+        }
+        return "Self Test Err";
+    }
+}
+
 void RunSelfTestJob(InstrumentSession& instrument, CMainWnd& mainWindow) {
     instrument.SetTimeout(kSelfTestTimeout);
-    const std::string result = RunLongOperation(
-        &mainWindow, templates::kSelfTestProgressDialog,
-        [&instrument] {
-            std::string text;
-            const bool passed = RunInFailureScope(
-                instrument, [&] { text = instrument.SelfTest().value_or(std::string()); });
-            return passed ? text : std::string("Self Test Err");
-        },
-        [&instrument] { CancelSelfTest(instrument); });
-    platform::Dialogs().ShowMessage(QString::fromStdString(result));
+    SelfTestCancel cancel;
+    const std::string result =
+        RunLongOperation(&mainWindow, templates::kSelfTestProgressDialog,
+                         strings::LoadString(strings::kSelfTestRunning),
+                         [&instrument, &cancel] { return SelfTestResult(instrument, cancel); },
+                         {strings::LoadString(strings::kCancelSelfTestQuestion),
+                          [&instrument, &cancel] { CancelSelfTest(instrument, cancel); }});
+    // After a cancel the test's own result says nothing the operator needs.
+    platform::Dialogs().ShowMessage(cancel.reset.load()
+                                        ? strings::LoadString(strings::kSelfTestCancelled)
+                                        : QString::fromStdString(result));
     instrument.SetTimeout(kNormalTimeout);
 }
 

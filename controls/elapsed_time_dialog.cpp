@@ -1,8 +1,10 @@
 #include "controls/elapsed_time_dialog.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTimerEvent>
 
+#include "platform/operator_dialogs.h"
 #include "platform/tick_count.h"
 #include "resources/dialog_template.h"
 
@@ -21,6 +23,22 @@ QString ElapsedTimeText(std::uint32_t elapsedMs) {
 
 ElapsedTimeDialog::ElapsedTimeDialog(QWidget* parent, int templateId)
     : platform::TemplateDialog(templateId, parent) {}
+
+void ElapsedTimeDialog::SetOperation(const QString& text) {
+    if (auto* line = Item<QLabel>(templates::kProgressOperationLine)) {
+        line->setText(text);
+    }
+}
+
+void ElapsedTimeDialog::SetCancelAction(const QString& question, std::function<void()> action) {
+    cancelQuestion_ = question;
+    cancelAction_ = std::move(action);
+    if (auto* cancel = Item<QPushButton>(templates::kProgressCancelButton)) {
+        // Enter must not start the question by accident.
+        cancel->setAutoDefault(false);
+        cancel->setVisible(static_cast<bool>(cancelAction_));
+    }
+}
 
 int ElapsedTimeDialog::StatusLineId() const {
     return TemplateId() == templates::kSelfTestProgressDialog ? kSelfTestStatusLine
@@ -55,7 +73,8 @@ void ElapsedTimeDialog::OnTimer() {
     if (!opened_) {
         Open();
     }
-    if (Done()) {
+    // Not under the cancel question: it closes at the next second after it.
+    if (Done() && !cancelling_) {
         timer_.stop();
         done(0);
         return;
@@ -68,20 +87,24 @@ void ElapsedTimeDialog::OnTimer() {
 
 // The worker holds this dialog and its owner reads the worker's result once
 // the dialog has closed, so the dialog never closes before the worker has
-// marked it done: Escape on the self-test dialog runs the cancel action, which
-// makes the worker's call return, and the dialog then closes at its next
-// second like after any other end of the operation. Calibration cannot be
-// cancelled, so Escape waits for it.
+// marked it done: a confirmed cancel runs the cancel action, which makes the
+// worker's call return, and the dialog then closes at its next second like
+// after any other end of the operation. Without a cancel action (the
+// calibration) Escape waits for the worker. A job that ends while the
+// question is open needs no cancel any more.
 void ElapsedTimeDialog::reject() {
     if (Done()) {
         timer_.stop();
         done(0);
         return;
     }
-    if (cancelling_ || TemplateId() != templates::kSelfTestProgressDialog || !cancelAction_) {
+    if (cancelling_ || !cancelAction_) {
         return;
     }
     cancelling_ = true;
-    cancelAction_();
+    const bool confirmed = platform::Dialogs().AskOkCancel(cancelQuestion_);
+    if (confirmed && !Done()) {
+        cancelAction_();
+    }
     cancelling_ = false;
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The modal progress dialog of the long operations (calibration, template 126;
-// self test, template 148): it shows the time elapsed once a second and closes
-// itself at the first second after its owner's worker has marked it done.
+// self test, template 148): it names what runs, shows the time elapsed once a
+// second and closes itself at the first second after its owner's worker has
+// marked it done. Where the owner can cancel, a Cancel button (and Escape)
+// asks the owner's question first.
 
 #include <QBasicTimer>
 #include <QString>
@@ -23,9 +25,12 @@ public:
     void SetDone() { done_.store(true); }
     bool Done() const { return done_.load(); }
 
-    // What Escape does on the self-test dialog (device clear and reset, so the
-    // worker's call returns).
-    void SetCancelAction(std::function<void()> action) { cancelAction_ = std::move(action); }
+    // The line that names what runs ("Self test in progress").
+    void SetOperation(const QString& text);
+    // What a confirmed Cancel does (on the self test: device clear and reset,
+    // so that the worker's call returns); `question` is asked first, since
+    // cancelling may cost the operator something. Shows the Cancel button.
+    void SetCancelAction(const QString& question, std::function<void()> action);
 
     // The status line: control 1346 or 1555.
     int StatusLineId() const;
@@ -34,7 +39,7 @@ public:
     // One step of the one-second timer; tests call it directly.
     void OnTimer();
 
-    // Escape and the window's close button.
+    // Cancel, Escape and the window's close button.
     void reject() override;
 
 protected:
@@ -48,6 +53,7 @@ private:
     std::atomic<bool> done_{false};
     std::uint32_t startTick_ = 0;
     QBasicTimer timer_;
+    QString cancelQuestion_;
     std::function<void()> cancelAction_;
     bool opened_ = false;
     bool cancelling_ = false;

@@ -60,22 +60,28 @@ DialogTemplate ProgressDialog(int id, const std::string& title) {
     return dialog;
 }
 
+// The line that names what runs (kProgressOperationLine) heads both: the
+// title bar alone is not always in view.
 DialogTemplate CalibrationProgress() {
     DialogTemplate dialog = ProgressDialog(kCalibrationProgressDialog, "Calibration in progress");
-    dialog.height = 36;
+    dialog.height = 42;
     dialog.controls = {
-        {1346, ControlKind::Label, "", 8, 14, 170, 10, kCenter},
+        {kProgressOperationLine, ControlKind::Label, "", 8, 8, 170, 10, kCenter},
+        {1346, ControlKind::Label, "", 8, 24, 170, 10, kCenter},
     };
     return dialog;
 }
 
+// Cancel is shown while cancelling is possible.
 DialogTemplate SelfTestProgress() {
     DialogTemplate dialog = ProgressDialog(kSelfTestProgressDialog, "Self Test in progress");
-    dialog.height = 48;
+    dialog.height = 72;
     dialog.controls = {
-        {kStaticId, ControlKind::Label, "Self Test.  May take 5 or more minutes.", 8, 10, 170, 10,
+        {kProgressOperationLine, ControlKind::Label, "", 8, 6, 170, 10, kCenter},
+        {kStaticId, ControlKind::Label, "Self Test.  May take 5 or more minutes.", 8, 20, 170, 10,
          kCenter},
-        {1555, ControlKind::Label, "", 8, 26, 170, 10, kCenter},
+        {1555, ControlKind::Label, "", 8, 34, 170, 10, kCenter},
+        {kProgressCancelButton, ControlKind::PushButton, "Cancel", 68, 52, 50, 14, kHidden},
     };
     return dialog;
 }

@@ -94,6 +94,9 @@ constexpr int kAlgorithmDownloadDialog = 145;
 constexpr int kAlgorithmScalarDialog = 146;
 constexpr int kAlgorithmArrayDialog = 147;
 constexpr int kSelfTestProgressDialog = 148;
+// Controls of both progress dialogs beside their status lines.
+constexpr int kProgressOperationLine = 1556;
+constexpr int kProgressCancelButton = 2;
 
 // The two lines of the About dialog that are filled when it opens.
 constexpr int kAboutDriverRevisionLine = 1012;

@@ -73,6 +73,19 @@ const std::map<int, const char*>& Table() {
         {kBadChannelList,
          "\"%s\" is not a channel list item.  Use channels 100 to 163, single or as ranges "
          "n:m, separated by commas.  Command not sent."},
+        {kUnknownUnit,
+         "\"%s\" has a unit this field does not read.  Type a number alone or followed by one "
+         "of: %s.  Command not sent."},
+        {kErrorsWaiting,
+         "Errors are waiting in the instrument's error queue.  Read Error Queue shows them, one "
+         "per press."},
+        {kCancelSelfTestQuestion,
+         "Cancelling the self test clears the instrument (DCL) and resets it (*RST): every "
+         "setting returns to its reset value.  Cancel the self test?"},
+        {kSelfTestCancelled, "Self test cancelled; the instrument was reset."},
+        {kSelfTestRunning, "Self test in progress"},
+        {kCalibrationRunning, "Calibration in progress: %s"},
+        {kStopAutoUpdateAndExit, "Stop Auto Update and Exit"},
         {kApplicationTitle, "QOT7720 Soft Front Panel"},
         {kFifoEmpty, "Fifo is empty."},
         {kReadFromFifo, "Read from Fifo:  %d"},

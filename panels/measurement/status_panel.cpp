@@ -77,7 +77,7 @@ void CStatObj::Synchronize() {
     if (page == nullptr) {
         return;
     }
-    RunInFailureScope([page] { page->RefreshStatus(); });
+    RunInFailureScope([page] { page->RefreshStatus(); }, QueuedErrors::Leave);
 }
 
 void CStatObj::Show() {
@@ -90,7 +90,7 @@ void CStatObj::Show() {
 CStatDlg::CStatDlg(CStatObj& panel) : PanelPage(templates::kStatusPage), panel_(panel) {
     CreateLabels();
     ConnectButtons();
-    RunInFailureScope([this] { RefreshStatus(); });
+    RunInFailureScope([this] { RefreshStatus(); }, QueuedErrors::Leave);
 }
 
 void CStatDlg::CreateLabels() {
@@ -142,28 +142,34 @@ void CStatDlg::ReadErrorQueue() {
 }
 
 void CStatDlg::ReadStatus() {
-    RunInFailureScope([this] {
-        RefreshStatus();
-        statusByte_->SetText(QString::number(Instrument().QueryStatusByte()));
-    });
+    RunInFailureScope(
+        [this] {
+            RefreshStatus();
+            statusByte_->SetText(QString::number(Instrument().QueryStatusByte()));
+        },
+        QueuedErrors::Leave);
 }
 
 void CStatDlg::ClearStatus() {
-    RunInFailureScope([this] {
-        Instrument().ClearStatus();
-        RefreshStatus();
-    });
+    RunInFailureScope(
+        [this] {
+            Instrument().ClearStatus();
+            RefreshStatus();
+        },
+        QueuedErrors::Leave);
 }
 
 void CStatDlg::WaitForOperationComplete() {
-    RunInFailureScope([] {
-        // Inside the scope, so that the cursor is back before a report opens.
-        platform::WaitCursor waitCursor;
-        InstrumentSession& instrument = Instrument();
-        // An instrument that never completes ends the loop with a time-out.
-        while (instrument.QueryOpc() == 0) {
-        }
-    });
+    RunInFailureScope(
+        [] {
+            // Inside the scope, so that the cursor is back before a report opens.
+            platform::WaitCursor waitCursor;
+            InstrumentSession& instrument = Instrument();
+            // An instrument that never completes ends the loop with a time-out.
+            while (instrument.QueryOpc() == 0) {
+            }
+        },
+        QueuedErrors::Leave);
 }
 
 void CStatDlg::paintEvent(QPaintEvent*) {

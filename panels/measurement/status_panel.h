@@ -1,7 +1,8 @@
 #pragma once
 // The status panel: the error queue entry by entry, six bits of the
 // questionable condition register, the status byte, clear status and
-// operation complete.
+// operation complete. The page's own queries leave queued errors where they
+// are, for Read Error Queue to show one per press.
 
 #include <array>
 

@@ -41,10 +41,30 @@ ValueRefused NotANumber(const std::string& typed) {
         strings::LoadString(strings::kNotANumber).replace("%s", QString::fromStdString(typed))};
 }
 
+ValueRefused UnknownUnit(const std::string& typed, int kind) {
+    QString text = strings::LoadString(strings::kUnknownUnit);
+    // Each part fills the first "%s" after the previous one, so that a "%s"
+    // typed by the operator stays as typed.
+    int at = 0;
+    for (const std::string& part : {typed, UnitNames(kind)}) {
+        at = text.indexOf(QLatin1String("%s"), at);
+        if (at < 0) {
+            break;
+        }
+        const QString filled = QString::fromStdString(part);
+        text.replace(at, 2, filled);
+        at += static_cast<int>(filled.size());
+    }
+    return ValueRefused{text};
+}
+
 std::string UnitValueText(const std::string& typed, int kind) {
     const UnitValue parsed = ParseUnitValue(typed, kind);
     if (parsed.notANumber) {
         throw NotANumber(typed);
+    }
+    if (parsed.unknownUnit) {
+        throw UnknownUnit(typed, kind);
     }
     return FormatG(parsed.value);
 }

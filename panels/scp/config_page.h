@@ -39,10 +39,10 @@
 //    sets it. A row with `channels = ChannelUse::NotNeeded` gets an empty
 //    channel text and never shows string 120.
 //
-// A send that cannot send its value (a text that is no number) throws
-// ValueRefused: the frame shows its message instead of an instrument report
-// and otherwise treats it as a failed send. UnitValueText is that send's
-// reading of a typed value with its unit.
+// A send that cannot send its value (a text that is no number, or whose unit
+// the field does not read) throws ValueRefused: the frame shows its message
+// instead of an instrument report and otherwise treats it as a failed send.
+// UnitValueText is that send's reading of a typed value with its unit.
 //
 // Send All (control 1535): one channel list (none: string 120, nothing
 // changes), then `sendAll` steps in their order inside ONE failure scope:
@@ -99,9 +99,14 @@ struct ValueRefused {
 // String 150 for `typed`: "..." is not a number.  Command not sent.
 ValueRefused NotANumber(const std::string& typed);
 
+// String 162 for `typed` in a field of `kind`: it names the units the field
+// reads.
+ValueRefused UnknownUnit(const std::string& typed, int kind);
+
 // A typed value with its unit (ParseUnitValue of `kind`) as "%g" of the value
 // in base units. A text without a number throws NotANumber: sent as 0 it
-// could set a valid but unwanted value.
+// could set a valid but unwanted value; one with a rest that is no unit of
+// the kind throws UnknownUnit: "2 mV" sent unscaled would be 2 volts.
 std::string UnitValueText(const std::string& typed, int kind);
 
 enum class ChannelUse { Required, NotNeeded };

@@ -42,9 +42,13 @@ bool IsLevelName(const std::string& text) {
 }
 
 // A typed frequency in hertz as "%.3g"; MIN and MAX as typed. Any other text
-// would reach the instrument as a malformed command, so it is refused here.
+// would reach the instrument as a malformed command, and a unit the parser
+// does not know as the bare number ("50k" as 50 Hz), so both are refused here.
 std::string FilterFrequencyValue(const std::string& text) {
     const UnitValue parsed = ParseUnitValue(text, kFrequency);
+    if (parsed.unknownUnit) {
+        throw UnknownUnit(text, kFrequency);
+    }
     if (!parsed.notANumber) {
         return FormatG(parsed.value, 3);
     }

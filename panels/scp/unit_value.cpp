@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 
 namespace {
 
@@ -70,34 +71,44 @@ bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
 
-double Scale(const std::string& rest, int kind) {
+struct UnitScale {
+    const char* unit;
+    double factor;
+    bool contained;  // found anywhere in the rest, not only as the whole rest
+};
+
+// In the order they are tried; the first that matches wins.
+constexpr UnitScale kFrequencyUnits[] = {
+    {"GHz", 1e9, false}, {"MHz", 1e6, false}, {"kHz", 1e3, true}, {"Hz", 1.0, false}};
+constexpr UnitScale kTimeUnits[] = {
+    {"ms", 1e-3, true}, {"us", 1e-6, true}, {"ns", 1e-9, true}, {"s", 1.0, false}};
+constexpr UnitScale kVoltageUnits[] = {
+    {"mv", 1e-3, true}, {"uv", 1e-6, true}, {"nv", 1e-9, true}, {"v", 1.0, false}};
+
+template <std::size_t N>
+std::optional<double> ScaleIn(const UnitScale (&units)[N], const std::string& rest) {
+    for (const UnitScale& unit : units) {
+        if (unit.contained ? Contains(rest, unit.unit) : rest == unit.unit) {
+            return unit.factor;
+        }
+    }
+    return std::nullopt;
+}
+
+// The factor of the rest's unit; none for a rest that is no unit of the kind.
+std::optional<double> Scale(const std::string& rest, int kind) {
+    if (rest.empty()) {
+        return 1.0;
+    }
     switch (kind) {
         case kFrequency:
-            if (rest == "GHz")
-                return 1e9;
-            if (rest == "MHz")
-                return 1e6;
-            if (Contains(rest, "kHz"))
-                return 1e3;
-            return 1.0;
+            return ScaleIn(kFrequencyUnits, rest);
         case kTime:
-            if (Contains(rest, "ms"))
-                return 1e-3;
-            if (Contains(rest, "us"))
-                return 1e-6;
-            if (Contains(rest, "ns"))
-                return 1e-9;
-            return 1.0;
+            return ScaleIn(kTimeUnits, rest);
         case kVoltage:
-            if (Contains(rest, "mv"))
-                return 1e-3;
-            if (Contains(rest, "uv"))
-                return 1e-6;
-            if (Contains(rest, "nv"))
-                return 1e-9;
-            return 1.0;
+            return ScaleIn(kVoltageUnits, rest);
         default:
-            return 1.0;
+            return std::nullopt;
     }
 }
 
@@ -119,12 +130,26 @@ UnitValue ParseUnitValue(const std::string& text, int kind) {
     if (result.ec != std::errc()) {
         return {};
     }
+    const std::optional<double> scale = Scale(Trimmed(text.substr(end)), kind);
     // A number that overflows once scaled would reach the instrument as "inf".
-    const double scaled = number * Scale(Trimmed(text.substr(end)), kind);
+    const double scaled = number * scale.value_or(1.0);
     if (!std::isfinite(scaled)) {
         return {};
     }
-    return {scaled, false};
+    return {scaled, false, !scale.has_value()};
+}
+
+std::string UnitNames(int kind) {
+    switch (kind) {
+        case kFrequency:
+            return "Hz, kHz, MHz, GHz";
+        case kTime:
+            return "s, ms, us, ns";
+        case kVoltage:
+            return "v, mv, uv, nv";
+        default:
+            return std::string();
+    }
 }
 
 std::string FormatG(double value, int precision) {

@@ -1,5 +1,10 @@
 #include "panels/sense/sense_function_panel.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QListView>
+#include <QStandardItemModel>
+
 #include "app/sfp_app.h"
 #include "panels/sense/range_list.h"
 #include "resources/dialog_template.h"
@@ -53,6 +58,67 @@ CSfuncDlg::CSfuncDlg(CSfuncObj& panel)
     : ConfigPage(templates::kSenseFunctionPage, panel.selector), panel_(panel) {
     SetTitle(kTitle, strings::kSenseFunction, kBlack);
     Open(Tables());
+    ShowSubTypesOfShownType();
+    ConnectSubTypeFollowers();
+}
+
+// Connected after the frame's handlers, so that they run once the frame has
+// sent, or cleared and forgotten, the setting.
+void CSfuncDlg::ConnectSubTypeFollowers() {
+    for (const int id : {kRtd, kTher, kTc}) {
+        connect(Item<QAbstractButton>(id), &QAbstractButton::clicked, this,
+                [this] { ShowSubTypesOfShownType(); });
+    }
+    connect(Item<QComboBox>(kSubTypeList), qOverload<int>(&QComboBox::activated), this,
+            [this] { ShowSubTypesOfShownType(); });
+}
+
+// "85" and "92" are RTDs, "2250" to "10000" thermistors, the letters
+// thermocouples, as the instrument derives the type.
+int CSfuncDlg::TypeOfSubType(int index) {
+    constexpr int kFirstThermistor = 2;
+    constexpr int kFirstThermocouple = 5;
+    if (index < kFirstThermistor) {
+        return kRtd;
+    }
+    return index < kFirstThermocouple ? kTher : kTc;
+}
+
+void CSfuncDlg::KeepSubTypeOfChosenType() {
+    if (panel_.temperatureSubType != kUnknown &&
+        TypeOfSubType(panel_.temperatureSubType) != panel_.temperatureType) {
+        panel_.temperatureSubType = kUnknown;
+    }
+}
+
+void CSfuncDlg::CheckTypeOfSubType(int index) {
+    const int type = TypeOfSubType(index);
+    if (CheckedButton(kRtd) != type) {
+        CheckButton(type);
+    }
+    panel_.temperatureType = type;
+}
+
+void CSfuncDlg::ShowSubTypesOfShownType() {
+    auto* box = Item<QComboBox>(kSubTypeList);
+    auto* model = qobject_cast<QStandardItemModel*>(box->model());
+    auto* view = qobject_cast<QListView*>(box->view());
+    if (model == nullptr || view == nullptr) {
+        return;
+    }
+    const int type = CheckedButton(kRtd);
+    const auto offered = [type](int index) {
+        return type == kUnknown || TypeOfSubType(index) == type;
+    };
+    // Hidden in the open list and disabled for the arrow keys and the wheel.
+    for (int index = 0; index < model->rowCount(); ++index) {
+        view->setRowHidden(index, !offered(index));
+        model->item(index)->setEnabled(offered(index));
+    }
+    if (panel_.temperatureSubType != kUnknown && !offered(panel_.temperatureSubType)) {
+        panel_.temperatureSubType = kUnknown;
+    }
+    box->setCurrentIndex(panel_.temperatureSubType);
 }
 
 ConfigTables CSfuncDlg::Tables() {
@@ -83,7 +149,10 @@ ConfigTables CSfuncDlg::Tables() {
          byValue(strain)},
         {{{kRtd, "RTD"}, {kTher, "THER"}, {kTc, "TC"}},
          &panel_.temperatureType,
-         byValue(temperature)},
+         [this](const std::string& channels, const std::string&) {
+             KeepSubTypeOfChosenType();
+             SendTemperature(channels);
+         }},
         {{{kCond, "COND"}, {kFreq, "FREQ"}, {kTot, "TOT"}},
          &panel_.digitalFunction,
          byValue(digital)},
@@ -92,7 +161,10 @@ ConfigTables CSfuncDlg::Tables() {
         {kResistanceRangeList, ranges, &panel_.resistanceRange, byIndex(resistance)},
         {kStrainRangeList, ranges, &panel_.strainRange, byIndex(strain)},
         {kSubTypeList, Entries(kSubTypes.data(), kSubTypes.size()), &panel_.temperatureSubType,
-         byIndex(temperature)},
+         [this](const std::string& channels, int index) {
+             CheckTypeOfSubType(index);
+             SendTemperature(channels);
+         }},
         {kTemperatureRangeList, ranges, &panel_.temperatureRange, byIndex(temperature)},
         {kVoltageRangeList, ranges, &panel_.voltageRange, byIndex(voltage)},
     };

@@ -63,6 +63,17 @@ public:
 
 private:
     ConfigTables Tables();
+    // The temperature type's button that sub-type `index` belongs to.
+    static int TypeOfSubType(int index);
+    // A type click keeps only a sub-type of that type; a sub-type pick
+    // checks its type. Both run before the setting is sent.
+    void KeepSubTypeOfChosenType();
+    void CheckTypeOfSubType(int index);
+    // The sub-type list offers the shown type's sub-types (all without a
+    // type) and shows the remembered one, which is forgotten when it is not
+    // offered; run after every temperature handler.
+    void ShowSubTypesOfShownType();
+    void ConnectSubTypeFollowers();
     // The settings as far as they are complete; each sends nothing otherwise.
     void SendResistance(const std::string& channels) const;
     void SendStrain(const std::string& channels) const;

@@ -33,7 +33,9 @@ SendValue Call(ChannelCall call) {
     };
 }
 
-// Enter sends a typed time in seconds; Send All sends the text as typed.
+// A typed time in seconds, the same text from Enter and from Send All: the
+// typed text itself would be read by the instrument by its own rules ("2 MS"
+// is 2 ms there, while the page reads no unit in it).
 SendValue InSeconds(ChannelCall call) {
     return [call](const std::string& channels, const std::string& text) {
         (Instrument().*call)(channels, UnitValueText(text, kTime));
@@ -71,6 +73,13 @@ std::string CalibrationResult(InstrumentSession& instrument, const std::string& 
         ReportUnqueuedFailure(instrument.GetLastStatus());
         return kCalibrationFailed;
     }
+}
+
+// "Calibration in progress: CAL:TARE", or "*CAL?" for the full calibration.
+QString CalibrationText(const std::string& request) {
+    const char* command = request == kFullCalibration ? "*CAL?" : "CAL:TARE";
+    return strings::LoadString(strings::kCalibrationRunning)
+        .replace(QLatin1String("%s"), QLatin1String(command));
 }
 
 // After a failure that was already reported: one report is enough.
@@ -166,8 +175,8 @@ ConfigTables CSourDlg::Tables() {
     return tables;
 }
 
-// The groups as the page shows them, then the remembered texts as typed; the
-// debounce time is not sent again.
+// The groups as the page shows them, then the remembered times as Enter sent
+// them; the debounce time is not sent again.
 std::vector<SendAllStep> CSourDlg::SendAllSteps() {
     const auto checked = [this](int buttonId, ChannelCall call) -> SendAllStep {
         return [this, buttonId, call](const std::string& channels) {
@@ -177,9 +186,9 @@ std::vector<SendAllStep> CSourDlg::SendAllSteps() {
         };
     };
     const auto remembered = [](const std::string& text, ChannelCall call) -> SendAllStep {
-        return [&text, call](const std::string& channels) {
+        return [&text, send = InSeconds(call)](const std::string& channels) {
             if (!text.empty()) {
-                (Instrument().*call)(channels, text);
+                send(channels, text);
             }
         };
     };
@@ -189,9 +198,9 @@ std::vector<SendAllStep> CSourDlg::SendAllSteps() {
         checked(kPulmOn, &InstrumentSession::SetSourcePulseModulation),
         remembered(panel_.pulsePeriod, &InstrumentSession::SetPulsePeriod),
         remembered(panel_.pulseWidth, &InstrumentSession::SetPulseWidth),
-        [this](const std::string& /*channels*/) {
+        [this](const std::string& channels) {
             if (!panel_.sampleTimer.empty()) {
-                Instrument().SetSampleTimer(panel_.sampleTimer);
+                SendSampleTimer(channels, panel_.sampleTimer);
             }
         },
     };
@@ -279,7 +288,7 @@ void CSourDlg::RunCalibration(const std::string& request, const char* passedText
         return;
     }
     std::string result =
-        RunLongOperation(this, templates::kCalibrationProgressDialog,
+        RunLongOperation(this, templates::kCalibrationProgressDialog, CalibrationText(request),
                          [&instrument, request] { return CalibrationResult(instrument, request); });
     if (result.empty() && passedText != nullptr) {
         result = passedText;

@@ -126,6 +126,20 @@ TEST_F(MainWindowTest, CloseIsRefusedDuringAutoUpdateByEitherPath) {
     }
 }
 
+TEST_F(MainWindowTest, StopAutoUpdateAndExitStopsAsTheMenuDoesThenCloses) {
+    mainWindow->OnCommand(menus::kAutoUpdate);
+    mainWindow->OnTick();
+    ASSERT_EQ(app->readingMode.load(), kAutoUpdateRunning);
+    dialogs->AnswerStop(true);
+    mainWindow->close();
+    EXPECT_EQ(dialogs->Messages(), QStringList{kCannotExit});
+    EXPECT_EQ(dialogs->OfferedStops(), 1);
+    EXPECT_EQ(app->readingMode.load(), kReadingIdle) << "the main panel's stop ran";
+    EXPECT_FALSE(app->autoUpdate);
+    EXPECT_FALSE(mainWindow->Action(menus::kAutoUpdate)->isChecked());
+    EXPECT_EQ(app->instrument, nullptr);
+}
+
 TEST_F(MainWindowTest, CloseShutsDownInOrderWhenIdle) {
     app->readingMode.store(kReadingSingle);
     mainWindow->OnCommand(menus::kClose);

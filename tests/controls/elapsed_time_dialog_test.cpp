@@ -12,6 +12,7 @@
 
 #include "controls/elapsed_time_dialog.h"
 #include "platform/tick_count.h"
+#include "recording_dialogs.h"
 #include "resources/dialog_template.h"
 
 namespace {
@@ -109,9 +110,10 @@ TEST(ElapsedTimeDialog, EscapeDoesNotCloseARunningCalibration) {
 }
 
 TEST(ElapsedTimeDialog, EscapeOnSelfTestRunsTheCancelActionAndClosesWhenDone) {
+    ScopedRecordingDialogs dialogs;  // the cancel question is answered OK
     ElapsedTimeDialog dialog(nullptr, templates::kSelfTestProgressDialog);
     int cancels = 0;
-    dialog.SetCancelAction([&] {
+    dialog.SetCancelAction("Reset?", [&] {
         ++cancels;
         dialog.reject();  // the owner closes "the ordinary way": waits for done
     });

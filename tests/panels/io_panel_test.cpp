@@ -108,20 +108,32 @@ TEST_F(IoPanelTest, ListsSendTheirValuesAndSendAllSkipsTheExcitationVoltage) {
     EXPECT_EQ(session->Calls(), std::vector<std::string>{"SetFilterFrequency(100,MAX)"});
 }
 
-TEST_F(IoPanelTest, EnterSendsTheFocusedBoxWithItsUnitConverted) {
+TEST_F(IoPanelTest, EnterSendsTheFocusedBoxWithItsUnitConvertedAndRefusesUnknownUnits) {
     StartIo();
     CheckChannel(1);
     Enter(kFilterFrequency, "2 MHz");
+    Enter(kFilterFrequency, "50 Hz");
     Enter(kFilterFrequency, "1.5 kHz");
-    Enter(kFilterFrequency, "2 mhz");
     Enter(kGain, "8");
-    EXPECT_EQ(session->Calls(),
-              (std::vector<std::string>{"SetFilterFrequency(101,2e+06)",
-                                        "SetFilterFrequency(101,1.5e+03)",
-                                        "SetFilterFrequency(101,2)", "SetInputGain(101,8)"}));
-    EXPECT_EQ(Panel().filterFrequency, "2 mhz");
+    EXPECT_EQ(session->Calls(), (std::vector<std::string>{
+                                    "SetFilterFrequency(101,2e+06)", "SetFilterFrequency(101,50)",
+                                    "SetFilterFrequency(101,1.5e+03)", "SetInputGain(101,8)"}));
     EXPECT_EQ(Panel().gain, "8");
     EXPECT_TRUE(dialogs->Messages().isEmpty());
+    session->ClearCalls();
+    // Sent unscaled, each would set a frequency a thousand or a million times off.
+    for (const QString typed : {"2 mhz", "50k", "2 KHZ", "1.5khz"}) {
+        Enter(kFilterFrequency, typed);
+        EXPECT_TRUE(Panel().filterFrequency.empty()) << typed.toStdString();
+        EXPECT_TRUE(Box(kFilterFrequency)->currentText().isEmpty()) << typed.toStdString();
+    }
+    ASSERT_EQ(dialogs->Messages().size(), 4);
+    EXPECT_EQ(dialogs->Messages()[1],
+              "\"50k\" has a unit this field does not read.  Type a number "
+              "alone or followed by one of: Hz, kHz, MHz, GHz.  Command "
+              "not sent.");
+    Button(ConfigPage::kSendAllButton)->click();
+    EXPECT_EQ(session->Calls(), std::vector<std::string>{"SetInputGain(101,8)"});
 }
 
 TEST_F(IoPanelTest, AFrequencyWithoutANumberIsRefusedAndNotSent) {

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QListView>
 
 #include "app/failure_scope.h"
 #include "app_fixture.h"
@@ -140,18 +141,34 @@ TEST_F(SenseFunctionPanelTest, StrainAndResistanceAreSentOnlyOnceBothHalvesAreCh
     EXPECT_EQ(session->Calls(), Calls{"SetResistanceFunction(101,MIN,16)"});
 }
 
-TEST_F(SenseFunctionPanelTest, TemperatureNeedsTypeSubTypeAndRangeAndSendsTheSubType) {
+TEST_F(SenseFunctionPanelTest, TheTypeShownIsTheTypeSentAndTheListOffersItsSubTypes) {
+    const auto offered = [this] {
+        QStringList texts;
+        const auto* view = qobject_cast<QListView*>(Box(D::kSubTypeList)->view());
+        for (int row = 0; row < Box(D::kSubTypeList)->count(); ++row) {
+            if (!view->isRowHidden(row)) {
+                texts.append(Box(D::kSubTypeList)->itemText(row));
+            }
+        }
+        return texts;
+    };
     CheckChannel(0);
-    Pick(D::kSubTypeList, kSubTypeK);
+    EXPECT_EQ(offered().size(), 13) << "no type: every sub-type";
     Pick(D::kTemperatureRangeList, kRangeAuto);
-    EXPECT_TRUE(session->Calls().empty());
-    Click(D::kRtd);
+    Pick(D::kSubTypeList, kSubTypeK);
+    EXPECT_TRUE(Button(D::kTc)->isChecked());
+    EXPECT_EQ(offered(), (QStringList{"E", "EEXT", "J", "K", "N", "R", "S", "T"}));
     EXPECT_EQ(session->Calls(), Calls{"SetTemperatureFunction(100,K,AUTO)"});
-    Click(D::kTc);
-    Pick(D::kSubTypeList, kSubType5000);
-    EXPECT_EQ(session->Calls(),
-              (Calls{"SetTemperatureFunction(100,K,AUTO)", "SetTemperatureFunction(100,K,AUTO)",
-                     "SetTemperatureFunction(100,5000,AUTO)"}));
+    // K is no RTD: kept, it would send a thermocouple while RTD is shown.
+    Click(D::kRtd);
+    EXPECT_EQ(session->Calls().size(), 1u);
+    EXPECT_EQ(Box(D::kSubTypeList)->currentIndex(), -1);
+    EXPECT_EQ(offered(), (QStringList{"85", "92"}));
+    Pick(D::kSubTypeList, 1);
+    EXPECT_EQ(session->Calls().back(), "SetTemperatureFunction(100,92,AUTO)");
+    ShowAgain();
+    EXPECT_EQ(offered(), (QStringList{"85", "92"}));
+    EXPECT_EQ(Box(D::kSubTypeList)->currentText(), "92");
 }
 
 TEST_F(SenseFunctionPanelTest, VoltageAndDigitalFunctionsAreSentAtOnce) {
@@ -287,7 +304,7 @@ TEST(SenseFunctionPanelLiveTest, SendAllReachesTheDriverInOrder) {
     app.instrument = std::move(live);
     CSfuncObj panel;
     panel.voltageRange = kRange1;
-    panel.temperatureType = D::kTc;
+    panel.temperatureType = D::kTher;
     panel.temperatureSubType = kSubType5000;
     panel.temperatureRange = kRangeAuto;
     panel.digitalFunction = D::kTot;

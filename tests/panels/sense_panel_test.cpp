@@ -89,18 +89,21 @@ TEST_F(SensePanelTest, UnitTextsAreSentInBaseUnitsAndKeptAsTyped) {
     EXPECT_EQ(panel.aperture, "10ms");
 }
 
-TEST_F(SensePanelTest, ACapitalVIsNoUnitAndATextWithoutANumberIsRefused) {
+TEST_F(SensePanelTest, UnknownUnitsAndTextsWithoutANumberAreRefusedAndForgotten) {
     Build();
     CheckChannel(0);
-    Enter(CSensDlg::kExcitation, "2mV");
-    Enter(CSensDlg::kUnstrained, "high");
-    Enter(CSensDlg::kAperture, "fast");
+    Enter(CSensDlg::kExcitation, "2 v");
+    Enter(CSensDlg::kUnstrained, "2mV");  // sent unscaled it would be 2 volts
+    Enter(CSensDlg::kAperture, "5 sec");
     EXPECT_EQ(session->Calls(), Calls{"SetStrainExcitation(100,2)"});
     ASSERT_EQ(dialogs->Messages().size(), 2);
-    EXPECT_TRUE(dialogs->Messages()[0].contains("\"high\" is not a number"));
+    EXPECT_TRUE(dialogs->Messages()[0].startsWith("\"2mV\" has a unit"));
+    EXPECT_TRUE(dialogs->Messages()[1].contains("one of: s, ms, us, ns."));
     EXPECT_EQ(Field(CSensDlg::kUnstrained)->text(), "");
     EXPECT_EQ(panel.unstrained, "");
     EXPECT_EQ(panel.aperture, "");
+    Enter(CSensDlg::kAperture, "fast");
+    EXPECT_TRUE(dialogs->Messages().back().contains("\"fast\" is not a number"));
     session->ClearCalls();
     Button(ConfigPage::kSendAllButton)->click();
     EXPECT_EQ(session->Calls(), Calls{"SetStrainExcitation(100,2)"})

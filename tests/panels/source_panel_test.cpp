@@ -116,7 +116,7 @@ TEST_F(SourcePanelTest, RadioButtonsSendTheirValuesAndAFailureForgetsOnlyItsGrou
     EXPECT_EQ(panel.pulseModulation, CSourDlg::kPulmOff);
 }
 
-TEST_F(SourcePanelTest, TypedTimesGoOutInSecondsAndSendAllResendsThemAsTyped) {
+TEST_F(SourcePanelTest, TypedTimesGoOutInSecondsFromEnterAndFromSendAlike) {
     Build();
     CheckChannel(0);
     CheckChannel(3);
@@ -134,13 +134,18 @@ TEST_F(SourcePanelTest, TypedTimesGoOutInSecondsAndSendAllResendsThemAsTyped) {
                      "SetDebounceTime(100,103,0.0006)"}));
     EXPECT_EQ(panel.pulsePeriod, "100 us");
     EXPECT_EQ(Field(CSourDlg::kPeriod)->text(), "100 us");
+    EXPECT_TRUE(dialogs->Messages().isEmpty());
+    // The instrument reads "2 MS" as 2 ms, the page no unit in it: refused
+    // rather than sent as 2 seconds.
+    Enter(CSourDlg::kWidth, "2 MS");
+    EXPECT_EQ(dialogs->Messages().size(), 1);
+    Enter(CSourDlg::kWidth, "7.87us");
     session->ClearCalls();
     Click(ConfigPage::kSendAllButton);
     EXPECT_EQ(session->Calls(),
               (Calls{"SetSourceFm(100,103,ON)", "SetSourceFunction(100,103,SQU)",
-                     "SetSourcePulseModulation(100,103,OFF)", "SetPulsePeriod(100,103,100 us)",
-                     "SetPulseWidth(100,103,7.87us)", "SetSampleTimer(1.5ms)"}));
-    EXPECT_TRUE(dialogs->Messages().isEmpty());
+                     "SetSourcePulseModulation(100,103,OFF)", "SetPulsePeriod(100,103,0.0001)",
+                     "SetPulseWidth(100,103,7.87e-06)", "SetSampleTimer(0.0015)"}));
 }
 
 TEST_F(SourcePanelTest, ATimeWithoutANumberIsRefusedAndForgotten) {
@@ -195,7 +200,7 @@ TEST_F(SourcePanelTest, AFailedEnterEmptiesTheFieldAndSendAllSkipsIt) {
     EXPECT_TRUE(panel.pulseWidth.empty());
     session->ClearCalls();
     Click(ConfigPage::kSendAllButton);
-    EXPECT_EQ(session->Calls(), Calls{"SetPulsePeriod(101,1e-3)"});
+    EXPECT_EQ(session->Calls(), Calls{"SetPulsePeriod(101,0.001)"});
 }
 
 TEST_F(SourcePanelTest, SendAllNeedsChannelsAndStopsAtTheFirstFailureForgettingNothing) {
@@ -516,13 +521,13 @@ TEST_F(SourcePanelSimulatorTest, SendAllAndATareCalibrationReachTheInstrument) {
     Build();
     std::size_t mark = simulator.LogMark();
     Click(ConfigPage::kSendAllButton);
-    EXPECT_EQ(
-        simulator.DriverCalls(mark),
-        (Calls{"qot7720_cmd \"SOUR:FM ON,(@100,102)\"", "qot7720_cmd \"SOUR:FUNC:PULS (@100,102)\"",
-               "qot7720_cmd \"SOUR:PULM OFF,(@100,102)\"",
-               "qot7720_cmd \"SOUR:PULS:PER 1 ms,(@100,102)\"",
-               "qot7720_cmd \"SOUR:PULS:WID 500us,(@100,102)\"", "qot7720_cmd \"SAMP:TIM 1e-4\""}));
-    EXPECT_TRUE(dialogs->Messages().isEmpty()) << "the instrument takes the texts as typed";
+    EXPECT_EQ(simulator.DriverCalls(mark), (Calls{"qot7720_cmd \"SOUR:FM ON,(@100,102)\"",
+                                                  "qot7720_cmd \"SOUR:FUNC:PULS (@100,102)\"",
+                                                  "qot7720_cmd \"SOUR:PULM OFF,(@100,102)\"",
+                                                  "qot7720_cmd \"SOUR:PULS:PER 0.001,(@100,102)\"",
+                                                  "qot7720_cmd \"SOUR:PULS:WID 0.0005,(@100,102)\"",
+                                                  "qot7720_cmd \"SAMP:TIM 0.0001\""}));
+    EXPECT_TRUE(dialogs->Messages().isEmpty());
 
     mark = simulator.LogMark();
     Calibrate(CSourDlg::kCalTare);

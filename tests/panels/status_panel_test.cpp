@@ -251,6 +251,28 @@ TEST_F(StatusPanelSimulatorTest, QuestionableValue0x0500LightsLostCalAndFifoOver
     EXPECT_TRUE(dialogs->Messages().isEmpty());
 }
 
+// Reported, each "error queued" status of the page's own queries reads one entry.
+TEST_F(StatusPanelSimulatorTest, QueuedErrorsWaitForReadErrorQueueBehindOneNote) {
+    simulator.DriverDirective("answer STAT:QUES:COND? 1280");
+    ASSERT_TRUE(Start());
+    simulator.DriverDirective("queue-error -113 \"Undefined header\"");
+    simulator.DriverDirective("queue-error -222 \"Data out of range\"");
+    const std::size_t mark = simulator.LogMark();
+    ShowPage();
+    EXPECT_EQ(Indicators(), (QStringList{"1", "0", "1", "0", "0", "0"}));
+    EXPECT_EQ(Text(kStatusByte), "4");
+    EXPECT_EQ(dialogs->Messages(),
+              QStringList{"Errors are waiting in the instrument's error queue.  Read Error Queue "
+                          "shows them, one per press."});
+    EXPECT_FALSE(HasLineStarting(simulator.DriverCalls(mark), "qot7720_error_query"));
+    QStringList entries;
+    for (int press = 0; press < 3; ++press) {
+        Press(kReadErrorQueue);
+        entries.append(Text(kErrorNumber));
+    }
+    EXPECT_EQ(entries, (QStringList{"-113", "-222", "0"}));
+}
+
 TEST_F(StatusPanelSimulatorTest, OpcThatNeverCompletesEndsOnTheTimeOut) {
     Open();
     simulator.DriverDirective("answer *OPC? 0");

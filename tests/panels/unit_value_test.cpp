@@ -66,6 +66,22 @@ TEST(ParseUnitValueTest, ReadsTheLeadingNumberAndScalesByTheSuffixCaseSensitivel
     }
 }
 
+// Read without it, each would be sent a thousand or a million times off.
+TEST(ParseUnitValueTest, ARestThatIsNoUnitOfTheKindIsFlagged) {
+    const std::pair<const char*, int> unknown[] = {
+        {"2 mhz", kFrequency}, {"50k", kFrequency}, {"2GHzx", kFrequency}, {"2mV", kVoltage},
+        {"5ms", kVoltage},     {"2 MS", kTime},     {"1e", kTime},         {"6ms", 7}};
+    const std::pair<const char*, int> known[] = {
+        {"50 Hz", kFrequency}, {"4 kHz-ish", kFrequency}, {"2 MHz ", kFrequency}, {"7", 7},
+        {"2 s", kTime},        {"8 nsec", kTime},         {" 3 v ", kVoltage}};
+    for (const auto& [text, kind] : unknown) {
+        EXPECT_TRUE(ParseUnitValue(text, kind).unknownUnit) << text;
+    }
+    for (const auto& [text, kind] : known) {
+        EXPECT_FALSE(ParseUnitValue(text, kind).unknownUnit) << text;
+    }
+}
+
 TEST(ParseUnitValueTest, NumbersAreWrittenAsPrintfWouldInTheCLocale) {
     EXPECT_EQ(FormatG(1500.0, 3), "1.5e+03");
     EXPECT_EQ(FormatG(2e6, 3), "2e+06");

@@ -107,6 +107,11 @@ Text RecordingSession::SelfTest() {
     if (holdSelfTest_) {
         // Bounded, so that a broken cancel path fails the test instead of hanging it.
         deviceCleared_.wait_for(lock, std::chrono::seconds(10), [this] { return cleared_; });
+        if (cleared_) {
+            holdSelfTest_ = false;
+            lastStatus_ = kAbortedByDeviceClear;
+            throw UserException{};
+        }
     }
     lock.unlock();
     return EmulatedInstrument::SelfTest();
@@ -198,6 +203,9 @@ void RecordingSession::AbortMeasurement() {
 }
 void RecordingSession::DeviceClear() {
     Enter("DeviceClear");
+    std::lock_guard<std::mutex> lock(mutex_);
+    cleared_ = true;
+    deviceCleared_.notify_all();
 }
 
 Revisions RecordingSession::QueryRevision() {

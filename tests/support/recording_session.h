@@ -29,8 +29,10 @@ public:
     void SetRevisions(Revisions revisions);
     // What QueryTriggerSource answers from now on (the emulation refuses HOLD).
     void SetTriggerSourceAnswer(std::string source);
-    // SelfTest then runs until DeviceClear ends it, as on the instrument.
+    // SelfTest then runs until DeviceClear ends it, as on the instrument:
+    // it then fails with kAbortedByDeviceClear.
     void HoldSelfTestUntilDeviceClear();
+    static constexpr int kAbortedByDeviceClear = static_cast<int>(0xBFFF0030u);
     // While set, ReadCvt waits inside the call, as a slow instrument would.
     std::atomic<bool> holdReads{false};
 
