@@ -2,12 +2,14 @@
 
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <chrono>
 
 #include "app/failure_scope.h"
+#include "app/reading_text.h"
 #include "app/reading_worker.h"
 #include "app/sfp_app.h"
 #include "controls/bitmap_label.h"
@@ -127,7 +129,7 @@ bool CPan1Obj::ApplyBaseElement(const QString& text) {
     readingsStale.store(1);
     if (CPan1Dlg* page = Page()) {
         page->SetCaption(value);
-        page->update();
+        page->ShowReadings();
     }
     return true;
 }
@@ -215,7 +217,7 @@ void CPan1Obj::ReadingCompletion() {
         return;
     }
     if (CPan1Dlg* page = Page()) {
-        page->update();
+        page->ShowReadings();
     }
     int single = kReadingSingle;
     app.readingMode.compare_exchange_strong(single, kReadingIdle);
@@ -302,7 +304,7 @@ void CPan1Obj::TickAutoUpdate() {
         case kWorkerFailed:
             // The values on screen are the last good ones: not shown as current.
             readingsStale.store(1);
-            Page()->update();
+            Page()->ShowReadings();
             workerState.store(kWorkerIdle);
             ReportAutoUpdateFailure(failedStatus.load());
             break;
@@ -310,7 +312,7 @@ void CPan1Obj::TickAutoUpdate() {
             if (readingsBase.load() == baseChannel.load()) {
                 readingsStale.store(0);
             }
-            Page()->update();
+            Page()->ShowReadings();
             workerState.store(kWorkerIdle);
             break;
         case kWorkerIdle:
@@ -353,7 +355,8 @@ void CPan1Obj::CloseTriggerWait() {
 
 // ---- CPan1Dlg ----
 
-CPan1Dlg::CPan1Dlg(CPan1Obj& panel) : PanelPage(templates::kMainPanelPage), panel_(panel) {
+CPan1Dlg::CPan1Dlg(CPan1Obj& panel)
+    : PanelPage(templates::kMainPanelPage), panel_(panel), shownTexts_(CurrentTexts()) {
     Initialize();
 }
 
@@ -464,22 +467,74 @@ QRect CPan1Dlg::GridRect() const {
     return QRect(QPoint(captionRect.left(), top), QPoint(captionRect.right(), bottom - 1));
 }
 
-QStringList CPan1Dlg::CellTexts() const {
+QStringList CPan1Dlg::CurrentTexts() const {
     QStringList texts;
     const bool stale = panel_.readingsStale.load() != 0;
     for (const auto& reading : panel_.readings) {
-        texts.append(stale ? QString() : QString::asprintf("%g", reading.load()));
+        texts.append(stale ? QString() : QString::fromStdString(ReadingText(reading.load())));
     }
     return texts;
 }
 
-void CPan1Dlg::paintEvent(QPaintEvent*) {
+QRect CPan1Dlg::CellRect(const QRect& grid, int index) {
+    const int cellWidth = grid.width() / 5;
+    const int middle = grid.top() + grid.height() / 2;
+    const int row = index / 5;
+    const int column = index % 5;
+    return QRect(grid.left() + column * cellWidth + 1, row == 0 ? grid.top() + 1 : middle + 1,
+                 cellWidth - 1, grid.height() / 2 - 1);
+}
+
+// Each reading cycle repaints the cells whose text changed and nothing else:
+// the page's controls and the grid lines stay as they were drawn.
+void CPan1Dlg::ShowReadings() {
+    const QStringList texts = CurrentTexts();
+    const QRect grid = GridRect();
+    for (int i = 0; i < texts.size(); ++i) {
+        if (texts[i] != shownTexts_.value(i)) {
+            update(CellRect(grid, i));
+        }
+    }
+    shownTexts_ = texts;
+}
+
+void CPan1Dlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
     const QRect grid = GridRect();
     if (grid.isEmpty()) {
+        painter.fillRect(rect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
         return;
     }
+    const QRegion& dirty = event->region();
+    if (!InsideCells(grid, dirty)) {
+        painter.fillRect(rect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
+        DrawGrid(painter, grid);
+    }
+    painter.setPen(Qt::black);
+    for (int i = 0; i < shownTexts_.size(); ++i) {
+        const QRect cell = CellRect(grid, i);
+        if (!dirty.intersects(cell)) {
+            continue;
+        }
+        painter.fillRect(cell, ToQColor(kLightGreyBrush));
+        painter.drawText(cell, Qt::AlignCenter, shownTexts_[i]);
+    }
+}
+
+bool CPan1Dlg::InsideCells(const QRect& grid, const QRegion& region) {
+    for (const QRect& part : region) {
+        bool inside = false;
+        for (int i = 0; i < kReadingsShown && !inside; ++i) {
+            inside = CellRect(grid, i).contains(part);
+        }
+        if (!inside) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CPan1Dlg::DrawGrid(QPainter& painter, const QRect& grid) {
     painter.setPen(Qt::black);
     painter.setBrush(ToQColor(kLightGreyBrush));
     painter.drawRect(grid);
@@ -490,15 +545,6 @@ void CPan1Dlg::paintEvent(QPaintEvent*) {
     }
     const int middle = grid.top() + grid.height() / 2;
     painter.drawLine(grid.left(), middle, grid.right(), middle);
-    const QStringList texts = CellTexts();
-    for (int i = 0; i < texts.size(); ++i) {
-        const int row = i / 5;
-        const int column = i % 5;
-        const QRect cell(grid.left() + column * cellWidth + 1,
-                         row == 0 ? grid.top() + 1 : middle + 1, cellWidth - 1,
-                         grid.height() / 2 - 1);
-        painter.drawText(cell, Qt::AlignCenter, texts[i]);
-    }
 }
 
 void CPan1Dlg::mousePressEvent(QMouseEvent* event) {

@@ -12,6 +12,8 @@
 #include "platform/template_page.h"
 
 class CPan1Dlg;
+class QPainter;
+class QRegion;
 class FramedLabel;
 class InstrumentSession;
 
@@ -78,7 +80,11 @@ public:
     // The rectangle of the two rows of five values, in page coordinates.
     QRect GridRect() const;
     // The ten cells' texts as drawn (empty while the readings are stale).
-    QStringList CellTexts() const;
+    QStringList CellTexts() const { return shownTexts_; }
+    // Takes the readings as they are now and repaints the cells whose text changed.
+    void ShowReadings();
+    // Cell `index` (0..4 top row, 5..9 bottom row) inside `grid`, lines excluded.
+    static QRect CellRect(const QRect& grid, int index);
     void SetCaption(int baseChannel);
     QString CaptionText() const { return captionText_; }
 
@@ -91,8 +97,13 @@ private:
     void Initialize();
     void CreateIdentity();
     void CheckMeasuring();
+    QStringList CurrentTexts() const;
+    static void DrawGrid(QPainter& painter, const QRect& grid);
+    // True when every part of `region` lies inside one cell: the grid lines need no repaint.
+    static bool InsideCells(const QRect& grid, const QRegion& region);
 
     CPan1Obj& panel_;
+    QStringList shownTexts_;
     QString captionText_;
     FramedLabel* caption_ = nullptr;
 };

@@ -1,0 +1,24 @@
+#include "app/reading_text.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Single precision holds 9.91e37 to about 6e-8 of itself; 9.9e37 lies 1e-3 away.
+constexpr double kNoReadingTolerance = 1e-6;
+
+}  // namespace
+
+bool IsNoReading(double value) {
+    return std::isnan(value) || std::fabs(value - kNoReading) <= kNoReading * kNoReadingTolerance;
+}
+
+std::string ReadingText(double value) {
+    if (IsNoReading(value)) {
+        return kNoReadingText;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
