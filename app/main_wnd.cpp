@@ -290,11 +290,11 @@ void CMainWnd::OnTick() {
     }
     tickInProgress = true;
     // Copy the list: a fatal conversion failure during the tick releases the panels.
-    std::vector<CSFPObject*> panels;
+    tickPanels_.clear();
     for (const auto& panel : App().panels) {
-        panels.push_back(panel.get());
+        tickPanels_.push_back(panel.get());
     }
-    for (CSFPObject* object : panels) {
+    for (CSFPObject* object : tickPanels_) {
         CPanel* panel = CheckedConversion<CPanel>(object);
         if (panel == nullptr || App().MainWindowDestroyed()) {
             break;

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <map>
+#include <vector>
 
 #include "app/sfp_app.h"
 
@@ -63,4 +64,6 @@ private:
     std::map<int, QAction*> actions_;
     bool shutDown_ = false;
     IoMonitor* ioMonitor_ = nullptr;  // a child window, made when first asked for
+    // The panels of the tick under way; kept so that a tick allocates nothing.
+    std::vector<CSFPObject*> tickPanels_;
 };

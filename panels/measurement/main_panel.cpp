@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStaticText>
 #include <chrono>
 
 #include "app/failure_scope.h"
@@ -357,6 +358,9 @@ void CPan1Obj::CloseTriggerWait() {
 
 CPan1Dlg::CPan1Dlg(CPan1Obj& panel)
     : PanelPage(templates::kMainPanelPage), panel_(panel), shownTexts_(CurrentTexts()) {
+    for (QStaticText& text : cellTexts_) {
+        text.setTextFormat(Qt::PlainText);
+    }
     Initialize();
 }
 
@@ -455,7 +459,11 @@ void CPan1Dlg::CheckMeasuring() {
     }
 }
 
+// Computed once: the caption neither moves nor changes its font.
 QRect CPan1Dlg::GridRect() const {
+    if (!gridRect_.isNull()) {
+        return gridRect_;
+    }
     const QWidget* caption = Item(kGridCaption);
     if (caption == nullptr) {
         return {};
@@ -464,7 +472,8 @@ QRect CPan1Dlg::GridRect() const {
     const int lineHeight = fontMetrics().boundingRect(QLatin1Char('M')).height();
     const int top = captionRect.bottom() + 1 + 2;
     const int bottom = captionRect.bottom() + 1 + 2 * lineHeight + 22;
-    return QRect(QPoint(captionRect.left(), top), QPoint(captionRect.right(), bottom - 1));
+    gridRect_ = QRect(QPoint(captionRect.left(), top), QPoint(captionRect.right(), bottom - 1));
+    return gridRect_;
 }
 
 QStringList CPan1Dlg::CurrentTexts() const {
@@ -490,12 +499,16 @@ QRect CPan1Dlg::CellRect(const QRect& grid, int index) {
 void CPan1Dlg::ShowReadings() {
     const QStringList texts = CurrentTexts();
     const QRect grid = GridRect();
+    QRegion changed;
     for (int i = 0; i < texts.size(); ++i) {
         if (texts[i] != shownTexts_.value(i)) {
-            update(CellRect(grid, i));
+            changed += CellRect(grid, i);
         }
     }
     shownTexts_ = texts;
+    if (!changed.isEmpty()) {
+        update(changed);
+    }
 }
 
 void CPan1Dlg::paintEvent(QPaintEvent* event) {
@@ -507,17 +520,29 @@ void CPan1Dlg::paintEvent(QPaintEvent* event) {
     }
     const QRegion& dirty = event->region();
     if (!InsideCells(grid, dirty)) {
-        painter.fillRect(rect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
+        painter.fillRect(dirty.boundingRect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
+        if (!dirty.intersects(grid)) {
+            return;  // a control's own repaint, such as the edit's blinking cursor
+        }
         DrawGrid(painter, grid);
     }
     painter.setPen(Qt::black);
-    for (int i = 0; i < shownTexts_.size(); ++i) {
+    for (int i = 0; i < kReadingsShown; ++i) {
         const QRect cell = CellRect(grid, i);
         if (!dirty.intersects(cell)) {
             continue;
         }
         painter.fillRect(cell, ToQColor(kLightGreyBrush));
-        painter.drawText(cell, Qt::AlignCenter, shownTexts_[i]);
+        // A cell's text is laid out once per new value, not on every paint.
+        QStaticText& text = cellTexts_[static_cast<std::size_t>(i)];
+        if (text.text() != shownTexts_.value(i)) {
+            text.setText(shownTexts_.value(i));
+            text.prepare(QTransform(), painter.font());
+        }
+        const QSizeF size = text.size();
+        painter.drawStaticText(QPointF(cell.left() + (cell.width() - size.width()) / 2,
+                                       cell.top() + (cell.height() - size.height()) / 2),
+                               text);
     }
 }
 

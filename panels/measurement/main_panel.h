@@ -4,6 +4,8 @@
 // worker thread while the tick shows them.
 
 #include <QPointer>
+#include <QStaticText>
+#include <array>
 #include <thread>
 
 #include "app/main_panel_state.h"
@@ -104,6 +106,8 @@ private:
 
     CPan1Obj& panel_;
     QStringList shownTexts_;
+    std::array<QStaticText, kReadingsShown> cellTexts_;
+    mutable QRect gridRect_;
     QString captionText_;
     FramedLabel* caption_ = nullptr;
 };
