@@ -367,6 +367,7 @@ void CMainWnd::SelectPanel(int command, bool pauseFirst) {
         (PageNameOf(Action(command)) + QStringLiteral(" \u00b7 Open")).toStdString());
     actions_[checkedPanelCommand]->setChecked(false);
     checkedPanelCommand = command;
+    tickOrigin_ = PageOrigin(QStringLiteral("Tick"));
     actions_[checkedPanelCommand]->setChecked(true);
     CSfpApp& app = App();
     CPanel* panel =
@@ -440,12 +441,12 @@ void CMainWnd::OnTick() {
     }
     tickInProgress = true;
     // Copy the list: a fatal conversion failure during the tick releases the panels.
-    std::vector<CSFPObject*> panels;
+    tickPanels_.clear();
     for (const auto& panel : App().panels) {
-        panels.push_back(panel.get());
+        tickPanels_.push_back(panel.get());
     }
-    const iorecord::OriginScope origin(PageOrigin(QStringLiteral("Tick")));
-    for (CSFPObject* object : panels) {
+    const iorecord::OriginScope origin(&tickOrigin_);
+    for (CSFPObject* object : tickPanels_) {
         CPanel* panel = CheckedConversion<CPanel>(object);
         if (panel == nullptr || App().MainWindowDestroyed()) {
             break;

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/sfp_app.h"
 
@@ -81,4 +82,8 @@ private:
     ReadingsChart* readingsChart_ = nullptr;  // likewise
     ScpiConsole* scpiConsole_ = nullptr;      // likewise
     ConnectionLine* connectionLine_ = nullptr;
+    // The panels of the tick under way; kept so that a tick allocates nothing.
+    std::vector<CSFPObject*> tickPanels_;
+    // The origin of the tick's calls, "<page> · Tick", made when the page changes.
+    std::string tickOrigin_;
 };

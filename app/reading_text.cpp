@@ -3,9 +3,26 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Single precision holds 9.91e37 to about 6e-8 of itself; 9.9e37 lies 1e-3 away.
+constexpr double kNoReadingTolerance = 1e-6;
+
+}  // namespace
 
 bool IsNoReading(double value) {
-    return !std::isfinite(value) || std::fabs(value) >= kNoReading * 0.999;
+    return std::isnan(value) || std::fabs(value - kNoReading) <= kNoReading * kNoReadingTolerance;
+}
+
+std::string ReadingText(double value) {
+    if (IsNoReading(value)) {
+        return kNoReadingText;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
 }
 
 std::string ShortestText(double value) {

@@ -23,7 +23,8 @@ void CopyReadings(MainPanelState& state, const std::optional<std::vector<double>
 
 void RunReadingWorker(MainPanelState& state, InstrumentSession& instrument) {
     iorecord::SetCallThread(iorecord::CallThread::ReadingWorker);
-    const iorecord::OriginScope origin("Main \u00b7 Auto Update");
+    static const std::string kOrigin = "Main \u00b7 Auto Update";
+    const iorecord::OriginScope origin(&kOrigin);
     state.workerState.store(kWorkerRunning);
     try {
         while (stopWorker.load() == 0) {

@@ -1,6 +1,7 @@
 // How long a panel switch takes, from the menu command to the new page's
 // first paint, switching through all ten panels many times against the
-// bundled simulator. The target is a p99 under one 60 Hz frame (16 ms).
+// bundled simulator. The target is a p99 under one 60 Hz frame (16 ms) for
+// every page; each page that misses it gets a line of its own.
 //
 // usage: panel_switch_bench [rounds through the ten panels, default 50]
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise. A
@@ -19,6 +20,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/main_wnd.h"
@@ -30,6 +32,8 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr double kFrameMs = 16.0;
 
 constexpr int kPanelCommands[] = {
     menus::kMainPanel,        menus::kStatusPanel,        menus::kTriggerPanel, menus::kScpMapPanel,
@@ -172,13 +176,25 @@ int main(int argc, char* argv[]) {
         "panel switch, menu command to page painted: median %.3f ms, p99 %.3f ms, "
         "max %.3f ms (%zu switches, target p99 < 16 ms)\n",
         Percentile(switchMs, 50), Percentile(switchMs, 99), switchMs.back(), switchMs.size());
-    // Which page costs what, so that a slow one can be found.
+    // Which page costs what, so that a slow one can be found: the target holds for each page.
+    std::vector<std::string> misses;
     for (auto& [command, times] : byCommand) {
         std::sort(times.begin(), times.end());
         const QAction* action = mainWindow->Action(command);
-        std::printf("  %-20s median %7.3f ms, p99 %7.3f ms\n",
-                    action != nullptr ? qPrintable(action->text().remove(QLatin1Char('&'))) : "?",
-                    Percentile(times, 50), Percentile(times, 99));
+        const std::string name =
+            action != nullptr ? action->text().remove(QLatin1Char('&')).toStdString() : "?";
+        const double p99 = Percentile(times, 99);
+        std::printf("  %-20s median %7.3f ms, p99 %7.3f ms, max %7.3f ms\n", name.c_str(),
+                    Percentile(times, 50), p99, times.back());
+        if (p99 >= kFrameMs) {
+            misses.push_back(name + ": p99 " + std::to_string(p99) + " ms");
+        }
+    }
+    for (const std::string& miss : misses) {
+        std::printf("MISSED 16 ms  %s\n", miss.c_str());
+    }
+    if (misses.empty()) {
+        std::printf("every page's p99 is under 16 ms\n");
     }
     app.readingMode.store(kReadingIdle);
     delete mainWindow;

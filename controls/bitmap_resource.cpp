@@ -1,5 +1,6 @@
 #include "controls/bitmap_resource.h"
 
+#include <QPixmapCache>
 #include <QString>
 
 namespace {
@@ -17,7 +18,17 @@ QString ResourcePath(int id) {
 
 }  // namespace
 
+// Decoded once and kept in Qt's pixmap cache, which Qt empties at exit: pages
+// paint their bitmaps on every expose and are built again at every switch.
 QPixmap LoadBitmapResource(int id) {
     const QString path = ResourcePath(id);
-    return path.isEmpty() ? QPixmap() : QPixmap(path);
+    if (path.isEmpty()) {
+        return QPixmap();
+    }
+    QPixmap bitmap;
+    if (!QPixmapCache::find(path, &bitmap)) {
+        bitmap = QPixmap(path);
+        QPixmapCache::insert(path, bitmap);
+    }
+    return bitmap;
 }

@@ -53,6 +53,9 @@ bool FramedLabel::Attach(QWidget& page, int id) {
 }
 
 void FramedLabel::SetText(const QString& text) {
+    if (textWasSet_ && text == text_) {
+        return;  // what is drawn already says it
+    }
     text_ = text;
     textWasSet_ = true;
     repaint();

@@ -24,7 +24,7 @@ public:
     // Takes the place of template control `id` of `page` (see template_control.h).
     bool Attach(QWidget& page, int id);
 
-    // Stores the text and repaints at once.
+    // Stores the text and repaints at once; the same text again repaints nothing.
     void SetText(const QString& text);
     const QString& Text() const { return text_; }
 

@@ -144,7 +144,8 @@ IoRecord& Record() {
 }
 
 namespace {
-thread_local std::string currentOrigin;
+const std::string noOrigin;
+thread_local const std::string* currentOrigin = &noOrigin;
 thread_local CallThread currentThread = CallThread::UserInterface;
 thread_local FailedCall failedCall;
 }  // namespace
@@ -156,15 +157,18 @@ FailedCall TakeFailedCall() {
     return std::exchange(failedCall, FailedCall{});
 }
 
-OriginScope::OriginScope(std::string origin) : previous_(std::move(currentOrigin)) {
-    currentOrigin = std::move(origin);
+OriginScope::OriginScope(std::string origin) : own_(std::move(origin)), previous_(currentOrigin) {
+    currentOrigin = &own_;
+}
+OriginScope::OriginScope(const std::string* origin) : previous_(currentOrigin) {
+    currentOrigin = origin;
 }
 OriginScope::~OriginScope() {
-    currentOrigin = std::move(previous_);
+    currentOrigin = previous_;
 }
 
 const std::string& CurrentOrigin() {
-    return currentOrigin;
+    return *currentOrigin;
 }
 void SetCallThread(CallThread thread) {
     currentThread = thread;

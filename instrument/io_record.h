@@ -83,12 +83,16 @@ IoRecord& Record();
 class OriginScope {
 public:
     explicit OriginScope(std::string origin);
+    // An origin that outlives the scope, used without a copy: for code that
+    // runs many times a second.
+    explicit OriginScope(const std::string* origin);
     ~OriginScope();
     OriginScope(const OriginScope&) = delete;
     OriginScope& operator=(const OriginScope&) = delete;
 
 private:
-    std::string previous_;
+    std::string own_;
+    const std::string* previous_;
 };
 
 // This thread's current origin, empty outside every scope.

@@ -57,10 +57,18 @@ QWidget* CreateFrame(const ControlTemplate& control, QWidget& page) {
     return frame;
 }
 
+// The pages' one-line fields read numbers, unit values, channel lists and
+// SCPI words, all typed as plain keys: they leave the input method (and the
+// compose table it parses at the first key press) to the algorithm editor.
+void TakeKeysAsTyped(QWidget& field) {
+    field.setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
 QWidget* CreateEdit(const ControlTemplate& control, QWidget& page) {
     auto* edit = new QLineEdit(QString::fromStdString(control.text), &page);
     edit->setReadOnly((control.style & templates::kReadOnly) != 0);
     edit->setAlignment(TextAlignment(control.style) & Qt::AlignHorizontal_Mask);
+    TakeKeysAsTyped(*edit);
     return edit;
 }
 
@@ -80,6 +88,8 @@ QWidget* CreateCombo(const ControlTemplate& control, QWidget& page, bool editabl
     combo->setInsertPolicy(QComboBox::NoInsert);
     if (editable) {
         combo->setEditText(QString::fromStdString(control.text));
+        TakeKeysAsTyped(*combo);
+        TakeKeysAsTyped(*combo->lineEdit());
     }
     return combo;
 }

@@ -6,10 +6,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QStaticText>
 #include <chrono>
 
 #include "app/failure_scope.h"
@@ -133,7 +135,7 @@ bool CPan1Obj::ApplyBaseElement(const QString& text) {
     readingsStale.store(1);
     if (CPan1Dlg* page = Page()) {
         page->SetCaption(value);
-        page->update();
+        page->ShowReadings();
     }
     return true;
 }
@@ -225,7 +227,7 @@ void CPan1Obj::ReadingCompletion() {
     }
     PublishReadings(base, UtcNowMs());
     if (CPan1Dlg* page = Page()) {
-        page->update();
+        page->ShowReadings();
     }
     int single = kReadingSingle;
     app.readingMode.compare_exchange_strong(single, kReadingIdle);
@@ -312,7 +314,7 @@ void CPan1Obj::TickAutoUpdate() {
         case kWorkerFailed:
             // The values on screen are the last good ones: not shown as current.
             readingsStale.store(1);
-            Page()->update();
+            Page()->ShowReadings();
             PublishGap(ReadingSample::kFailed, failedStatus.load());
             {
                 // Copied before the worker may run again.
@@ -328,7 +330,7 @@ void CPan1Obj::TickAutoUpdate() {
             } else {
                 PublishGap(ReadingSample::kStale, 0);
             }
-            Page()->update();
+            Page()->ShowReadings();
             workerState.store(kWorkerIdle);
             break;
         case kWorkerIdle:
@@ -408,7 +410,11 @@ void CPan1Obj::CloseTriggerWait() {
 
 // ---- CPan1Dlg ----
 
-CPan1Dlg::CPan1Dlg(CPan1Obj& panel) : PanelPage(templates::kMainPanelPage), panel_(panel) {
+CPan1Dlg::CPan1Dlg(CPan1Obj& panel)
+    : PanelPage(templates::kMainPanelPage), panel_(panel), shownTexts_(CurrentTexts()) {
+    for (QStaticText& text : cellTexts_) {
+        text.setTextFormat(Qt::PlainText);
+    }
     Initialize();
 }
 
@@ -524,7 +530,11 @@ void CPan1Dlg::CheckMeasuring() {
     }
 }
 
+// Computed once: the caption neither moves nor changes its font.
 QRect CPan1Dlg::GridRect() const {
+    if (!gridRect_.isNull()) {
+        return gridRect_;
+    }
     const QWidget* caption = Item(kGridCaption);
     if (caption == nullptr) {
         return {};
@@ -533,25 +543,94 @@ QRect CPan1Dlg::GridRect() const {
     const int lineHeight = fontMetrics().boundingRect(QLatin1Char('M')).height();
     const int top = captionRect.bottom() + 1 + 2;
     const int bottom = captionRect.bottom() + 1 + 2 * lineHeight + 22;
-    return QRect(QPoint(captionRect.left(), top), QPoint(captionRect.right(), bottom - 1));
+    gridRect_ = QRect(QPoint(captionRect.left(), top), QPoint(captionRect.right(), bottom - 1));
+    return gridRect_;
 }
 
-QStringList CPan1Dlg::CellTexts() const {
+QStringList CPan1Dlg::CurrentTexts() const {
     QStringList texts;
     const bool stale = panel_.readingsStale.load() != 0;
     for (const auto& reading : panel_.readings) {
-        texts.append(stale ? QString() : QString::asprintf("%g", reading.load()));
+        texts.append(stale ? QString() : QString::fromStdString(ReadingText(reading.load())));
     }
     return texts;
 }
 
-void CPan1Dlg::paintEvent(QPaintEvent*) {
+QRect CPan1Dlg::CellRect(const QRect& grid, int index) {
+    const int cellWidth = grid.width() / 5;
+    const int middle = grid.top() + grid.height() / 2;
+    const int row = index / 5;
+    const int column = index % 5;
+    return QRect(grid.left() + column * cellWidth + 1, row == 0 ? grid.top() + 1 : middle + 1,
+                 cellWidth - 1, grid.height() / 2 - 1);
+}
+
+// Each reading cycle repaints the cells whose text changed and nothing else:
+// the page's controls and the grid lines stay as they were drawn.
+void CPan1Dlg::ShowReadings() {
+    const QStringList texts = CurrentTexts();
+    const QRect grid = GridRect();
+    QRegion changed;
+    for (int i = 0; i < texts.size(); ++i) {
+        if (texts[i] != shownTexts_.value(i)) {
+            changed += CellRect(grid, i);
+        }
+    }
+    shownTexts_ = texts;
+    if (!changed.isEmpty()) {
+        update(changed);
+    }
+}
+
+void CPan1Dlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
     const QRect grid = GridRect();
     if (grid.isEmpty()) {
+        painter.fillRect(rect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
         return;
     }
+    const QRegion& dirty = event->region();
+    if (!InsideCells(grid, dirty)) {
+        painter.fillRect(dirty.boundingRect(), ToQColor(PanelColor(panel_colors::kLightGrey)));
+        if (!dirty.intersects(grid)) {
+            return;  // a control's own repaint, such as the edit's blinking cursor
+        }
+        DrawGrid(painter, grid);
+    }
+    painter.setPen(Qt::black);
+    for (int i = 0; i < kReadingsShown; ++i) {
+        const QRect cell = CellRect(grid, i);
+        if (!dirty.intersects(cell)) {
+            continue;
+        }
+        painter.fillRect(cell, ToQColor(kLightGreyBrush));
+        // A cell's text is laid out once per new value, not on every paint.
+        QStaticText& text = cellTexts_[static_cast<std::size_t>(i)];
+        if (text.text() != shownTexts_.value(i)) {
+            text.setText(shownTexts_.value(i));
+            text.prepare(QTransform(), painter.font());
+        }
+        const QSizeF size = text.size();
+        painter.drawStaticText(QPointF(cell.left() + (cell.width() - size.width()) / 2,
+                                       cell.top() + (cell.height() - size.height()) / 2),
+                               text);
+    }
+}
+
+bool CPan1Dlg::InsideCells(const QRect& grid, const QRegion& region) {
+    for (const QRect& part : region) {
+        bool inside = false;
+        for (int i = 0; i < kReadingsShown && !inside; ++i) {
+            inside = CellRect(grid, i).contains(part);
+        }
+        if (!inside) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CPan1Dlg::DrawGrid(QPainter& painter, const QRect& grid) {
     painter.setPen(Qt::black);
     painter.setBrush(ToQColor(kLightGreyBrush));
     painter.drawRect(grid);
@@ -562,15 +641,6 @@ void CPan1Dlg::paintEvent(QPaintEvent*) {
     }
     const int middle = grid.top() + grid.height() / 2;
     painter.drawLine(grid.left(), middle, grid.right(), middle);
-    const QStringList texts = CellTexts();
-    for (int i = 0; i < texts.size(); ++i) {
-        const int row = i / 5;
-        const int column = i % 5;
-        const QRect cell(grid.left() + column * cellWidth + 1,
-                         row == 0 ? grid.top() + 1 : middle + 1, cellWidth - 1,
-                         grid.height() / 2 - 1);
-        painter.drawText(cell, Qt::AlignCenter, texts[i]);
-    }
 }
 
 void CPan1Dlg::mousePressEvent(QMouseEvent* event) {

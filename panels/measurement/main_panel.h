@@ -4,6 +4,8 @@
 // worker thread while the tick shows them.
 
 #include <QPointer>
+#include <QStaticText>
+#include <array>
 #include <thread>
 
 #include "app/main_panel_state.h"
@@ -13,6 +15,8 @@
 #include "platform/template_page.h"
 
 class CPan1Dlg;
+class QPainter;
+class QRegion;
 class FramedLabel;
 class InstrumentSession;
 
@@ -85,7 +89,11 @@ public:
     // The rectangle of the two rows of five values, in page coordinates.
     QRect GridRect() const;
     // The ten cells' texts as drawn (empty while the readings are stale).
-    QStringList CellTexts() const;
+    QStringList CellTexts() const { return shownTexts_; }
+    // Takes the readings as they are now and repaints the cells whose text changed.
+    void ShowReadings();
+    // Cell `index` (0..4 top row, 5..9 bottom row) inside `grid`, lines excluded.
+    static QRect CellRect(const QRect& grid, int index);
     void SetCaption(int baseChannel);
     QString CaptionText() const { return captionText_; }
 
@@ -100,8 +108,15 @@ private:
     void CreateIdentity();
     void CheckMeasuring();
     void EnableCopy();
+    QStringList CurrentTexts() const;
+    static void DrawGrid(QPainter& painter, const QRect& grid);
+    // True when every part of `region` lies inside one cell: the grid lines need no repaint.
+    static bool InsideCells(const QRect& grid, const QRegion& region);
 
     CPan1Obj& panel_;
+    QStringList shownTexts_;
+    std::array<QStaticText, kReadingsShown> cellTexts_;
+    mutable QRect gridRect_;
     QString captionText_;
     FramedLabel* caption_ = nullptr;
 };

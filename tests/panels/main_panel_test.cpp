@@ -3,7 +3,9 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPushButton>
+#include <map>
 #include <thread>
 
 #include "app/failure_scope.h"
@@ -99,7 +101,7 @@ TEST_F(MainPanelTest, BaseElementSetsCaptionAndEmptiesTheGrid) {
     StartPanel();
     Button(1264)->click();
     ASSERT_TRUE(TickUntil([&] { return app->readingMode.load() == kReadingIdle; }));
-    EXPECT_EQ(Page().CellTexts().front(), "9.91e+37");
+    EXPECT_EQ(Page().CellTexts().front(), "----") << "SCPI's no reading, 9.91e37";
     EnterBase("502");
     EXPECT_TRUE(dialogs->Messages().isEmpty());
     EXPECT_EQ(Page().CaptionText(), "CVT for channels 502-511:");
@@ -260,6 +262,54 @@ TEST_F(MainPanelTest, QuickAutoUpdateTogglesKeepMenuModeAndWorkerInStep) {
     const int reads = session->CallCount("ReadCvt");
     ASSERT_TRUE(TickUntil([&] { return session->CallCount("ReadCvt") > reads; }))
         << "readings go on after the last toggle";
+}
+
+// Notes the region each widget of a page is painted in.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget& page) {
+        page.installEventFilter(this);
+        for (QWidget* child : page.findChildren<QWidget*>()) {
+            child->installEventFilter(this);
+        }
+    }
+    std::map<QObject*, QRegion> painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted[watched] += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+TEST_F(MainPanelTest, AReadingCycleRepaintsTheChangedCellsAlone) {
+    StartPanel();
+    Panel().readingsStale.store(0);
+    for (auto& reading : Panel().readings) {
+        reading.store(1.0);
+    }
+    Page().ShowReadings();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();  // the bitmaps' first paint sizes them and paints again
+    PaintRecorder recorder(Page());
+    Page().ShowReadings();
+    Page().SetCaption(Panel().baseChannel.load());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(recorder.painted.empty()) << "nothing changed, nothing is painted";
+
+    Panel().readings[3].store(2.5);
+    Panel().readings[7].store(9.91e37);
+    Page().ShowReadings();
+    QCoreApplication::processEvents();
+    const QRect grid = Page().GridRect();
+    EXPECT_EQ(Page().CellTexts()[3], "2.5");
+    EXPECT_EQ(Page().CellTexts()[7], "----");
+    ASSERT_EQ(recorder.painted.size(), 1u) << "the page alone, none of its controls";
+    EXPECT_EQ(recorder.painted.begin()->first, &Page());
+    EXPECT_EQ(recorder.painted.begin()->second,
+              QRegion(CPan1Dlg::CellRect(grid, 3)) + CPan1Dlg::CellRect(grid, 7));
 }
 
 TEST_F(MainPanelTest, CloseIsRefusedWhileAutoUpdateRuns) {

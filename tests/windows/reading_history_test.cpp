@@ -59,7 +59,7 @@ TEST(ReadingHistory, DecimationKeepsEveryExtremeAndEveryGap) {
 TEST(ReadingHistory, BoundedDropsOldestAndNoReadingIsAGap) {
     ReadingHistory history(3);
     for (int i = 0; i < 5; ++i) {
-        history.Append(i, i == 4 ? -9.91e37 : i);
+        history.Append(i, i == 4 ? 9.91e37 : i);
     }
     ASSERT_EQ(history.Size(), 3u);
     EXPECT_EQ(history.Samples().front().time, 2);
