@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdio>
 #include <limits>
 #include <sstream>
+#include <string_view>
 
 #include "instrument/scan_list_groups.h"
 #include "instrument/scpi_text.h"
@@ -46,19 +48,29 @@ const char* ScanListName(int listIndex) {
 }
 
 // What the record shows of a block of values: the count and the first few.
+// Built in one buffer: the reading cycle records a block of values each time.
 string ValuesText(const double* values, int count) {
     constexpr int kValuesShown = 4;
-    string text = std::to_string(count) + (count == 1 ? " value" : " values");
+    std::array<char, 160> text{};
+    char* at = text.data();
+    char* const end = text.data() + text.size();
+    at = std::to_chars(at, end, count).ptr;
+    const std::string_view unit = count == 1 ? " value" : " values";
+    at = std::copy(unit.begin(), unit.end(), at);
     for (int index = 0; index < std::min(count, kValuesShown); ++index) {
-        std::array<char, 32> number{};
-        const auto end = std::to_chars(number.data(), number.data() + number.size(), values[index]);
-        text += (index == 0 ? ": " : ", ") + string(number.data(), end.ptr);
+        *at++ = index == 0 ? ':' : ',';
+        *at++ = ' ';
+        at = std::to_chars(at, end, values[index]).ptr;  // at most 24 characters
     }
-    return count > kValuesShown ? text + ", ..." : text;
+    const std::string_view more = count > kValuesShown ? ", ..." : "";
+    at = std::copy(more.begin(), more.end(), at);
+    return string(text.data(), at);
 }
 
 string ElementsText(int firstElement, int count) {
-    return "first " + std::to_string(firstElement) + ", count " + std::to_string(count);
+    std::array<char, 48> text{};
+    std::snprintf(text.data(), text.size(), "first %d, count %d", firstElement, count);
+    return string(text.data());
 }
 
 LimitFlags ParseLimitFlags(const string& answer) {
