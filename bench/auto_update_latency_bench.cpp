@@ -2,12 +2,14 @@
 // bundled simulator: the delay a posted event waits in the event loop, with
 // auto update off and on, and how many auto-update cycles complete per second
 // against the rate the 150 ms tick allows (one cycle per two ticks), and what
-// one cycle costs in CPU. The bench sleeps in the event loop between events,
+// one cycle costs in CPU; then the same with the I/O monitor, and with the
+// readings chart, open beside it. The bench sleeps in the event loop between events,
 // so beside the front panel it adds only its probe, one event per 5 ms.
 //
 // usage: auto_update_latency_bench [seconds per phase, default 30]
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -118,6 +120,30 @@ int CountInitiates(const QString& logPath) {
 
 }  // namespace
 
+// Opens a Tools window through its menu item, then measures as before.
+Figures MeasureWithTool(CMainWnd& window, const char* action, int seconds) {
+    if (QAction* item = window.findChild<QAction*>(QString::fromLatin1(action))) {
+        item->trigger();
+    }
+    Measure(1);  // the window's first paints are not its steady cost
+    const Figures figures = Measure(seconds);
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget != &window && widget->isVisible()) {
+            widget->close();
+        }
+    }
+    return figures;
+}
+
+void PrintToolFigures(const char* what, const Figures& with, const Figures& without,
+                      double cpuTarget) {
+    std::printf(
+        "auto update, %s: median %.3f ms, p99 %.3f ms (target under 16 ms), process CPU %.2f ms "
+        "per s, %.2fx of auto update alone (target within %.2fx)\n",
+        what, with.medianMs, with.p99Ms, with.cpuMsPerSecond,
+        without.cpuMsPerSecond > 0 ? with.cpuMsPerSecond / without.cpuMsPerSecond : 0.0, cpuTarget);
+}
+
 int main(int argc, char* argv[]) {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -150,6 +176,9 @@ int main(int argc, char* argv[]) {
     const Figures cycling = Measure(seconds);
     // The start of auto update sends one INIT of its own; every cycle sends one more.
     const int cycles = CountInitiates(logPath) - initiatesBefore - 1;
+    // The same auto update with a Tools window open, each after the other.
+    const Figures monitor = MeasureWithTool(*mainWindow, "ioMonitor", seconds);
+    const Figures chart = MeasureWithTool(*mainWindow, "readingsChart", seconds);
     mainWindow->OnCommand(menus::kAutoUpdate);
     Measure(1);
 
@@ -172,6 +201,8 @@ int main(int argc, char* argv[]) {
         std::printf("CPU per auto-update cycle (on - off): %.3f ms\n",
                     (cycling.cpuMsPerSecond - idle.cpuMsPerSecond) / cyclesPerSecond);
     }
+    PrintToolFigures("I/O monitor open", monitor, cycling, 1.15);
+    PrintToolFigures("readings chart open", chart, cycling, 1.25);
     app.readingMode.store(kReadingIdle);
     delete mainWindow;
     return 0;

@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kPollIntervalMs = 200;
+constexpr int kPollIntervalMs = 500;
 const char* const kGeometryKey = "ioMonitor/geometry";
 
 }  // namespace
