@@ -96,6 +96,7 @@ CMainWnd::CMainWnd() : checkedPanelCommand(menus::kMainPanel) {
     BuildMenu();
     connectionLine_ = new ConnectionLine(
         iorecord::Record(), [] { return HasApp() ? App().ConnectionText() : QString(); }, this);
+    connectionLine_->StopOwnPolling();
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(connectionLine_, 1);
     const QRect desktop = DesktopRect();
@@ -444,6 +445,12 @@ void CMainWnd::OnTick() {
     tickPanels_.clear();
     for (const auto& panel : App().panels) {
         tickPanels_.push_back(panel.get());
+    }
+    // The connection line follows the record on every third tick.
+    constexpr unsigned kTicksPerLinePoll = 3;
+    if (++ticksSinceLinePoll_ >= kTicksPerLinePoll) {
+        ticksSinceLinePoll_ = 0;
+        connectionLine_->PollNow();
     }
     const iorecord::OriginScope origin(&tickOrigin_);
     for (CSFPObject* object : tickPanels_) {

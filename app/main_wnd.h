@@ -86,4 +86,5 @@ private:
     std::vector<CSFPObject*> tickPanels_;
     // The origin of the tick's calls, "<page> · Tick", made when the page changes.
     std::string tickOrigin_;
+    unsigned ticksSinceLinePoll_ = 0;
 };

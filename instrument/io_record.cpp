@@ -42,11 +42,48 @@ struct Slot {
 
 }  // namespace
 
+// The slots come in chunks made on first use, so that the program's start
+// and a record that is never filled do not pay for 100 000 slots at once.
+constexpr std::size_t kChunkSlots = 1024;
+
 struct IoRecord::Ring {
     explicit Ring(std::size_t capacity)
-        : size(std::max<std::size_t>(capacity, 1)), slots(std::make_unique<Slot[]>(size)) {}
+        : size(std::max<std::size_t>(capacity, 1)),
+          chunkCount((size + kChunkSlots - 1) / kChunkSlots),
+          chunks(std::make_unique<std::atomic<Slot*>[]>(chunkCount)) {}
+    ~Ring() {
+        for (std::size_t chunk = 0; chunk < chunkCount; ++chunk) {
+            delete[] chunks[chunk].load(std::memory_order_acquire);
+        }
+    }
+    Ring(const Ring&) = delete;
+    Ring& operator=(const Ring&) = delete;
+
+    // The slot of `sequence`, its chunk made when it is the first to be written.
+    Slot& WriterSlot(std::uint64_t sequence) {
+        const std::size_t index = sequence % size;
+        std::atomic<Slot*>& chunk = chunks[index / kChunkSlots];
+        Slot* slots = chunk.load(std::memory_order_acquire);
+        if (slots == nullptr) {
+            auto* fresh = new Slot[kChunkSlots];
+            if (chunk.compare_exchange_strong(slots, fresh, std::memory_order_acq_rel)) {
+                slots = fresh;
+            } else {
+                delete[] fresh;  // another writer made it first
+            }
+        }
+        return slots[index % kChunkSlots];
+    }
+    // Null while the slot's chunk is still being made.
+    Slot* ReaderSlot(std::uint64_t sequence) const {
+        const std::size_t index = sequence % size;
+        Slot* slots = chunks[index / kChunkSlots].load(std::memory_order_acquire);
+        return slots == nullptr ? nullptr : &slots[index % kChunkSlots];
+    }
+
     const std::size_t size;
-    std::unique_ptr<Slot[]> slots;
+    const std::size_t chunkCount;
+    std::unique_ptr<std::atomic<Slot*>[]> chunks;
     std::atomic<std::uint64_t> next{0};         // sequences handed out
     std::atomic<std::uint64_t> clearedUpTo{0};  // sequences forgotten by Clear
     std::atomic<bool> recording{true};
@@ -75,7 +112,7 @@ void IoRecord::Append(const IoCall& call) {
         return;
     }
     const std::uint64_t sequence = ring_->next.fetch_add(1, std::memory_order_acq_rel) + 1;
-    Slot& slot = ring_->slots[sequence % ring_->size];
+    Slot& slot = ring_->WriterSlot(sequence);
     slot.Lock();
     // A slower writer of an older sequence never overwrites a newer one.
     if (slot.entry.sequence < sequence) {
@@ -101,7 +138,11 @@ std::vector<IoEntry> IoRecord::ReadAfter(std::uint64_t afterSequence, std::size_
         std::max({afterSequence, oldestKept, ring_->clearedUpTo.load(std::memory_order_acquire)});
     for (std::uint64_t sequence = from + 1; sequence <= last && entries.size() < limit;
          ++sequence) {
-        Slot& slot = ring_->slots[sequence % ring_->size];
+        Slot* found = ring_->ReaderSlot(sequence);
+        if (found == nullptr) {
+            break;
+        }
+        Slot& slot = *found;
         // An entry still being written ends the read; the reader asks again
         // later instead of passing over it.
         if (!slot.TryLock()) {

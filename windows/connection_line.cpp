@@ -47,7 +47,11 @@ QString CallText(const iorecord::IoEntry& entry) {
 
 }  // namespace
 
+// Idle costs nothing: without new calls there is nothing to read or draw.
 void ConnectionLine::PollNow() {
+    if (shownOnce_ && record_.LastSequence() == lastSequence_) {
+        return;
+    }
     for (;;) {
         const std::vector<iorecord::IoEntry> entries = record_.ReadAfter(lastSequence_, kReadBatch);
         if (entries.empty()) {
@@ -81,6 +85,12 @@ QString ConnectionLine::FullText() const {
 
 void ConnectionLine::Show() {
     const QString full = FullText();
+    if (shownOnce_ && full == shownFull_ && width() == shownWidth_) {
+        return;
+    }
+    shownOnce_ = true;
+    shownFull_ = full;
+    shownWidth_ = width();
     setToolTip(full);
     setText(fontMetrics().elidedText(full, Qt::ElideRight, qMax(1, width())));
 }

@@ -19,6 +19,9 @@ public:
 
     // Takes what the record gained and shows the line again.
     void PollNow();
+    // Leaves the polling to the caller, whose timer runs anyway: a timer of
+    // the line's own would wake an idle program twice a second.
+    void StopOwnPolling() { pollTimer_.stop(); }
     // The whole line, before it is cut to the window's width.
     QString FullText() const;
 
@@ -33,5 +36,9 @@ private:
     std::uint64_t lastSequence_ = 0;
     QString lastCommand_;
     QString lastFailure_;
+    // What the line shows now, so that an unchanged line is not laid out again.
+    bool shownOnce_ = false;
+    QString shownFull_;
+    int shownWidth_ = 0;
     QTimer pollTimer_;
 };
