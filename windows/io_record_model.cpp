@@ -2,21 +2,28 @@
 
 #include <QBrush>
 #include <QDateTime>
+#include <QTime>
 #include <chrono>
 
 namespace {
 
 constexpr std::size_t kPollBatch = 20000;
 
-// Steady-clock start times shown as wall-clock time: the offset between the
-// two clocks is taken once.
+// Steady-clock start times shown as local clock time: the offsets between
+// the clocks and from UTC are taken once, so that a repaint of the table
+// does no time-zone lookups (a daylight-saving change during a run is not
+// followed).
 QString ClockText(std::int64_t startNs) {
+    constexpr std::int64_t kDayMs = 24 * 60 * 60 * 1000;
     static const std::int64_t offsetMs = [] {
         const auto steady = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now().time_since_epoch());
-        return QDateTime::currentMSecsSinceEpoch() - steady.count();
+        const QDateTime now = QDateTime::currentDateTime();
+        return now.toMSecsSinceEpoch() + now.offsetFromUtc() * 1000LL - steady.count();
     }();
-    return QDateTime::fromMSecsSinceEpoch(startNs / 1000000 + offsetMs).toString("HH:mm:ss.zzz");
+    const std::int64_t ms = ((startNs / 1000000 + offsetMs) % kDayMs + kDayMs) % kDayMs;
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms))
+        .toString(QStringLiteral("HH:mm:ss.zzz"));
 }
 
 QString StatusText(std::int32_t status) {
