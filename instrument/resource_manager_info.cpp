@@ -43,7 +43,7 @@ ResourceManagerInfo ReadResourceManagerInfo(LoadedLibrary& visaLibrary) {
     const VisaObject managerSession(visa, manager);
     info.manufacturer = ReadManufacturer(visa, manager);
     info.implementationVersion = ReadVersion(visa, manager, visa::kAttrResourceImplVersion);
-    info.specificationVersion = ReadVersion(visa, manager, visa::kAttrResourceSpecVersion);
+    info.standardVersion = ReadVersion(visa, manager, visa::kAttrResourceVisaVersion);
     return info;
 }
 

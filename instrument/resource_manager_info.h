@@ -13,7 +13,7 @@ struct ResourceManagerInfo {
     ViStatus openStatus = 0;  // viOpenDefaultRM's status; negative: nothing was read
     std::optional<QString> manufacturer;
     std::optional<ViUInt32> implementationVersion;
-    std::optional<ViUInt32> specificationVersion;
+    std::optional<ViUInt32> standardVersion;
 };
 
 ResourceManagerInfo ReadResourceManagerInfo(LoadedLibrary& visaLibrary);

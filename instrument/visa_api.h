@@ -60,7 +60,7 @@ constexpr ViAttr kAttrInterfaceType = 0x3FFF0171u;      // ViUInt16
 // What a resource (the resource manager included) reports of its implementation.
 constexpr ViAttr kAttrResourceManufacturerName = 0xBFFF0172u;  // ViString, kFindBufferLength
 constexpr ViAttr kAttrResourceImplVersion = 0x3FFF0003u;       // ViVersion (ViUInt32)
-constexpr ViAttr kAttrResourceSpecVersion = 0x3FFF0170u;       // ViVersion (ViUInt32)
+constexpr ViAttr kAttrResourceVisaVersion = 0x3FFF0170u;       // ViVersion (ViUInt32)
 
 constexpr ViUInt16 kInterfaceGpib = 1;
 constexpr ViUInt16 kInterfaceVxi = 2;

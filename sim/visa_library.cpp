@@ -33,7 +33,7 @@ ViStatus deliverAttribute(const std::optional<Value>& attribute, void* value) {
 // What the simulated VISA reports of itself on a resource manager session.
 constexpr char kManufacturerName[] = "QOT7720 simulator VISA";
 constexpr ViUInt32 kImplementationVersion = 0x00100000;  // 1.0.0
-constexpr ViUInt32 kSpecificationVersion = 0x00700000;   // 7.0.0
+constexpr ViUInt32 kVisaStandardVersion = 0x00700000;   // 7.0.0
 
 ViStatus deliverManagerAttribute(ViAttr attribute, void* value) {
     switch (attribute) {
@@ -43,8 +43,8 @@ ViStatus deliverManagerAttribute(ViAttr attribute, void* value) {
         case visa::kAttrResourceImplVersion:
             std::memcpy(value, &kImplementationVersion, sizeof(ViUInt32));
             return visa::kSuccess;
-        case visa::kAttrResourceSpecVersion:
-            std::memcpy(value, &kSpecificationVersion, sizeof(ViUInt32));
+        case visa::kAttrResourceVisaVersion:
+            std::memcpy(value, &kVisaStandardVersion, sizeof(ViUInt32));
             return visa::kSuccess;
         default:
             return visa::kErrorNonsupportedAttribute;

@@ -34,7 +34,7 @@ void AddResourceManager(QStringList& lines, const std::optional<ResourceManagerI
     lines << QStringLiteral("VISA manufacturer: ") +
                  info->manufacturer.value_or(QStringLiteral("(not reported)"));
     lines << QStringLiteral("VISA implementation version: ") + Version(info->implementationVersion);
-    lines << QStringLiteral("VISA specification version: ") + Version(info->specificationVersion);
+    lines << QStringLiteral("VISA standard version: ") + Version(info->standardVersion);
 }
 
 void AddEmulation(QStringList& lines, const BindingFacts& binding) {

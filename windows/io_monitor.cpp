@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSettings>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -23,7 +22,6 @@
 namespace {
 
 constexpr int kPollIntervalMs = 500;
-const char* const kGeometryKey = "ioMonitor/geometry";
 
 }  // namespace
 
@@ -37,14 +35,10 @@ IoMonitor::IoMonitor(const iorecord::IoRecord& record, MessageFetcher fetchMessa
     BuildLayout();
     pollTimer_.setInterval(kPollIntervalMs);
     connect(&pollTimer_, &QTimer::timeout, this, &IoMonitor::PollNow);
-    if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) {
-        resize(1100, 420);
-    }
+    geometry_.Restore(QSize(1100, 420));
 }
 
-IoMonitor::~IoMonitor() {
-    QSettings().setValue(kGeometryKey, saveGeometry());
-}
+IoMonitor::~IoMonitor() = default;
 
 void IoMonitor::BuildLayout() {
     filter_ = new QLineEdit(this);
@@ -103,7 +97,7 @@ void IoMonitor::showEvent(QShowEvent* event) {
 
 void IoMonitor::hideEvent(QHideEvent* event) {
     pollTimer_.stop();
-    QSettings().setValue(kGeometryKey, saveGeometry());
+    geometry_.Save();
     QWidget::hideEvent(event);
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "windows/io_export.h"
+#include "windows/remembered_geometry.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -52,4 +53,5 @@ private:
     QCheckBox* failuresOnly_ = nullptr;
     QPushButton* pause_ = nullptr;
     QTimer pollTimer_;
+    RememberedGeometry geometry_{*this, QStringLiteral("ioMonitor/geometry")};
 };

@@ -11,7 +11,6 @@
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QSettings>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <QWheelEvent>
@@ -29,7 +28,6 @@ constexpr int kSlowestRedrawMs = 5000;
 constexpr int kMinimumColumns = 100;
 constexpr double kMinimumSpanSeconds = 1.0;
 constexpr double kWheelZoomIn = 0.8;
-const char* const kGeometryKey = "readingsChart/geometry";
 
 const QColor& SlotColor(int slot) {
     static const QColor colors[kSlots] = {
@@ -69,14 +67,10 @@ ReadingsChart::ReadingsChart(ReadingFeed& feed, std::function<RecordingContext()
             Redraw();
         }
     });
-    if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) {
-        resize(900, 520);
-    }
+    geometry_.Restore(QSize(900, 520));
 }
 
-ReadingsChart::~ReadingsChart() {
-    QSettings().setValue(kGeometryKey, saveGeometry());
-}
+ReadingsChart::~ReadingsChart() = default;
 
 void ReadingsChart::BuildLayout() {
     window_ = new QComboBox(this);
@@ -448,6 +442,6 @@ void ReadingsChart::showEvent(QShowEvent* event) {
 void ReadingsChart::closeEvent(QCloseEvent* event) {
     recording_->Stop();
     redrawTimer_.stop();
-    QSettings().setValue(kGeometryKey, saveGeometry());
+    geometry_.Save();
     QWidget::closeEvent(event);
 }

@@ -15,6 +15,7 @@
 #include "app/reading_feed.h"
 #include "windows/reading_history.h"
 #include "windows/readings_recording.h"
+#include "windows/remembered_geometry.h"
 
 class QComboBox;
 class QLabel;
@@ -107,4 +108,5 @@ private:
     double viewEnd_ = 0.0;
     double dragLast_ = 0.0;
     bool dragging_ = false;
+    RememberedGeometry geometry_{*this, QStringLiteral("readingsChart/geometry")};
 };

@@ -17,7 +17,6 @@
 
 namespace {
 
-const char* const kGeometryKey = "scpiConsole/geometry";
 const char* const kHistoryKey = "scpiConsole/history";
 constexpr int kHistoryLimit = 200;
 
@@ -39,14 +38,10 @@ ScpiConsole::ScpiConsole(QWidget* parent) : QWidget(parent, Qt::Window) {
     BuildLayout();
     history_ = QSettings().value(kHistoryKey).toStringList();
     historyIndex_ = static_cast<int>(history_.size());
-    if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) {
-        resize(640, 400);
-    }
+    geometry_.Restore(QSize(640, 400));
 }
 
-ScpiConsole::~ScpiConsole() {
-    QSettings().setValue(kGeometryKey, saveGeometry());
-}
+ScpiConsole::~ScpiConsole() = default;
 
 void ScpiConsole::BuildLayout() {
     transcript_ = new QPlainTextEdit(this);
@@ -77,7 +72,7 @@ void ScpiConsole::BuildLayout() {
 }
 
 void ScpiConsole::hideEvent(QHideEvent* event) {
-    QSettings().setValue(kGeometryKey, saveGeometry());
+    geometry_.Save();
     QWidget::hideEvent(event);
 }
 

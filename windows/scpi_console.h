@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "windows/console_input.h"
+#include "windows/remembered_geometry.h"
 
 class QLabel;
 class QLineEdit;
@@ -63,4 +64,5 @@ private:
     std::size_t nextLine_ = 0;
     bool scriptRunning_ = false;
     bool cancelRequested_ = false;
+    RememberedGeometry geometry_{*this, QStringLiteral("scpiConsole/geometry")};
 };

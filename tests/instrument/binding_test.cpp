@@ -356,8 +356,8 @@ TEST_F(BindingTest, FactsTellTheLibrariesTheResourceAndWhyTheProgramEmulates) {
     ASSERT_NE(live.facts.visaLibrary, nullptr);
     const ResourceManagerInfo manager = ReadResourceManagerInfo(*live.facts.visaLibrary);
     EXPECT_EQ(manager.manufacturer, QStringLiteral("QOT7720 simulator VISA"));
-    EXPECT_EQ(manager.specificationVersion, 0x00700000u);
-    EXPECT_EQ(VisaVersionText(*manager.specificationVersion), "7.0.0 (0x00700000)");
+    EXPECT_EQ(manager.standardVersion, 0x00700000u);
+    EXPECT_EQ(VisaVersionText(*manager.standardVersion), "7.0.0 (0x00700000)");
 
     simulator.DriverDirective("fail-next qot7720_init 0xBFFF0011");
     const BindingResult failed = Bind();

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "app/sfp_app.h"
 #include "instrument/driver_functions.h"
 #include "instrument/live_instrument.h"
 #include "instrument/loaded_library.h"
@@ -140,4 +141,10 @@ std::unique_ptr<LiveInstrument> OpenLiveInstrument(const QString& driverPath) {
     open.timeOut(session, 30000);
     open.errorQueryDetect(session, 1);
     return std::make_unique<LiveInstrument>(session, std::move(library));
+}
+
+bool UseSimulatedInstrument(CSfpApp& app, RecordingSession*& session) {
+    app.instrument = OpenLiveInstrument(SimulatorLibraries::Path(SimulatorLibraries::kDriver));
+    session = nullptr;
+    return app.instrument != nullptr;
 }

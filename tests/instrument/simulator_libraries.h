@@ -58,7 +58,9 @@ private:
 bool HasLineStarting(const std::vector<std::string>& lines, const std::string& prefix);
 int CountLinesStarting(const std::vector<std::string>& lines, const std::string& prefix);
 
+class CSfpApp;
 class LiveInstrument;
+class RecordingSession;
 
 // The resource of the simulators' default QOT7720.
 constexpr char kDefaultResource[] = "VXI0::24::INSTR";
@@ -66,3 +68,7 @@ constexpr char kDefaultResource[] = "VXI0::24::INSTR";
 // A live instrument on the simulated QOT7720 of `driverPath`, with its
 // session opened as binding opens it (time-out 30000, error query on).
 std::unique_ptr<LiveInstrument> OpenLiveInstrument(const QString& driverPath);
+
+// Gives `app` that live instrument on the bundled simulated driver in place
+// of its recording session, which goes with it; true when it opened.
+bool UseSimulatedInstrument(CSfpApp& app, RecordingSession*& session);

@@ -268,9 +268,7 @@ class FifoPanelSimulatorTest : public FifoPanelTest {
 protected:
     void SetUp() override {
         FifoPanelTest::SetUp();
-        app->instrument = OpenLiveInstrument(SimulatorLibraries::Path(SimulatorLibraries::kDriver));
-        session = nullptr;
-        ASSERT_NE(app->instrument, nullptr);
+        ASSERT_TRUE(UseSimulatedInstrument(*app, session));
     }
 
     void FillFifo(int first, int count) {

@@ -18,9 +18,7 @@ class PageOpeningTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        app->instrument = OpenLiveInstrument(SimulatorLibraries::Path(SimulatorLibraries::kDriver));
-        session = nullptr;
-        ASSERT_NE(app->instrument, nullptr);
+        ASSERT_TRUE(UseSimulatedInstrument(*app, session));
     }
 
     // What the box's own event loop may do to the page behind it.

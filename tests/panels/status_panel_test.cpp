@@ -229,9 +229,7 @@ class StatusPanelSimulatorTest : public StatusPanelTest {
 protected:
     void SetUp() override {
         StatusPanelTest::SetUp();
-        app->instrument = OpenLiveInstrument(SimulatorLibraries::Path(SimulatorLibraries::kDriver));
-        session = nullptr;
-        ASSERT_NE(app->instrument, nullptr);
+        ASSERT_TRUE(UseSimulatedInstrument(*app, session));
     }
 
     SimulatorLibraries simulator;

@@ -52,9 +52,7 @@ class ReadingsChartTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        app->instrument = OpenLiveInstrument(SimulatorLibraries::Path(SimulatorLibraries::kDriver));
-        session = nullptr;
-        ASSERT_NE(app->instrument, nullptr);
+        ASSERT_TRUE(UseSimulatedInstrument(*app, session));
         simulator.DriverDirective("scpi \"TRIG:SOUR HOLD\"");
         ASSERT_TRUE(Start());
         panel = dynamic_cast<CPan1Obj*>(app->panels.front().get());
