@@ -16,6 +16,7 @@
 #include "app/main_panel_state.h"
 #include "app/system_operations.h"
 #include "instrument/binding.h"
+#include "instrument/driver_api.h"
 #include "instrument/user_exception.h"
 #include "panels/algorithm/algorithm_panel.h"
 #include "panels/measurement/fifo_panel.h"
@@ -226,19 +227,24 @@ void CMainWnd::ShowConnection() {
 void CMainWnd::ShowIoMonitor() {
     if (ioMonitor_ == nullptr) {
         // The driver's message is asked for only when the operator selects a
-        // failed row; a busy instrument gives no message rather than a report.
+        // failed row, through the guard and with the readings paused.
         auto fetch = [](std::int32_t status) -> QString {
             if (!HasApp() || !App().instrument) {
                 return {};
             }
+            PauseReadings();
             iorecord::OriginScope origin("I/O Monitor");
+            QString text;
             try {
-                const Text message = App().instrument->GetErrorMessage(status);
-                return message ? QString::fromStdString(*message) : QString();
+                const Text message = App().instrument->LookUpErrorMessage(status);
+                text = message ? QString::fromStdString(*message) : QString();
             } catch (const UserException&) {
-                App().instrument->GetLastStatus();
-                return QStringLiteral("(no message: the instrument is busy)");
+                text = App().instrument->GetLastStatus() == driver::kBusy
+                           ? QStringLiteral("(no message: the instrument is busy)")
+                           : QStringLiteral("(the driver has no message for this status)");
             }
+            ResumeReadings();
+            return text;
         };
         auto header = [] {
             return ScriptHeader{QCoreApplication::applicationVersion(),

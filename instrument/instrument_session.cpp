@@ -370,3 +370,7 @@ void InstrumentSession::ConsoleCommand(const string&) {
 string InstrumentSession::ConsoleQuery(const string&) {
     throw UserException{};
 }
+
+Text InstrumentSession::LookUpErrorMessage(int status) {
+    return GetErrorMessage(status);
+}

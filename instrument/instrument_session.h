@@ -170,6 +170,11 @@ public:
     // instrument that cannot take free text must never report it as sent.
     virtual void ConsoleCommand(const std::string& text);
     virtual std::string ConsoleQuery(const std::string& text);
+    // The driver's message for a status, for a tool window whose operator
+    // asked for it: unlike GetErrorMessage, which a failure's report uses
+    // right after the failed call, it takes the busy guard and so may be
+    // refused with UserException. The default is GetErrorMessage.
+    virtual Text LookUpErrorMessage(int status);
 
     std::uint32_t SessionHandle() const { return sessionHandle; }
     bool SessionSet() const { return sessionSet; }

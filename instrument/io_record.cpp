@@ -160,6 +160,29 @@ std::vector<IoEntry> IoRecord::ReadAfter(std::uint64_t afterSequence, std::size_
     return entries;
 }
 
+bool IoRecord::Read(std::uint64_t sequence, IoEntry& into) const {
+    if (sequence < FirstSequence() || sequence > LastSequence()) {
+        return false;
+    }
+    Slot* slot = ring_->ReaderSlot(sequence);
+    if (slot == nullptr) {
+        return false;
+    }
+    slot->Lock();
+    const bool held = slot->entry.sequence == sequence;
+    if (held) {
+        into = slot->entry;
+    }
+    slot->Unlock();
+    return held;
+}
+
+std::uint64_t IoRecord::FirstSequence() const {
+    const std::uint64_t last = ring_->next.load(std::memory_order_acquire);
+    const std::uint64_t oldestKept = last > ring_->size ? last - ring_->size : 0;
+    return std::max(oldestKept, ring_->clearedUpTo.load(std::memory_order_acquire)) + 1;
+}
+
 std::uint64_t IoRecord::LastSequence() const {
     return ring_->next.load(std::memory_order_acquire);
 }

@@ -60,6 +60,12 @@ public:
     // Entries with a sequence above `afterSequence`, oldest first, at most
     // `limit` of them; entries already overwritten are skipped.
     std::vector<IoEntry> ReadAfter(std::uint64_t afterSequence, std::size_t limit) const;
+    // The entry of `sequence` copied into `into` (whose strings keep their
+    // storage); false when it was cleared, overwritten or never written.
+    // Waits at most for one entry's copy by a writer.
+    bool Read(std::uint64_t sequence, IoEntry& into) const;
+    // The oldest sequence still held (LastSequence() + 1 when none is).
+    std::uint64_t FirstSequence() const;
 
     // The sequence the newest entry got (0 when nothing was recorded yet).
     std::uint64_t LastSequence() const;

@@ -178,3 +178,15 @@ Text LiveInstrument::GetErrorMessage(int status) {
     }
     return string(message.data());
 }
+
+Text LiveInstrument::LookUpErrorMessage(int status) {
+    std::array<ViChar, driver::kErrorMessageLength + 1> message{};
+    const auto text = [&message] {
+        message.back() = '\0';
+        return string(message.data());
+    };
+    Guarded(
+        "qot7720_error_message", StatusText(status),
+        [&] { return driver_.errorMessage(Session(), status, message.data()); }, text);
+    return text();
+}

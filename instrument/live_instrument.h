@@ -154,6 +154,7 @@ public:
     std::string QueryThreshold(const std::string& channels) override;
     void ConsoleCommand(const std::string& text) override;
     std::string ConsoleQuery(const std::string& text) override;
+    Text LookUpErrorMessage(int status) override;
 
 private:
     // The one driver call of an operation, refused while another is inside

@@ -77,3 +77,12 @@ QString CsvText(const std::vector<const iorecord::IoEntry*>& entries) {
 QString TabText(const std::vector<const iorecord::IoEntry*>& entries) {
     return Joined(entries, "\t", TabField);
 }
+
+std::vector<const iorecord::IoEntry*> Pointers(const std::vector<iorecord::IoEntry>& entries) {
+    std::vector<const iorecord::IoEntry*> pointers;
+    pointers.reserve(entries.size());
+    for (const iorecord::IoEntry& entry : entries) {
+        pointers.push_back(&entry);
+    }
+    return pointers;
+}

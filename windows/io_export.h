@@ -21,5 +21,8 @@ QString ScriptText(const std::vector<const iorecord::IoEntry*>& entries,
 // A header line and one line per entry, fields quoted where needed.
 QString CsvText(const std::vector<const iorecord::IoEntry*>& entries);
 
+// The entries as the functions here take them.
+std::vector<const iorecord::IoEntry*> Pointers(const std::vector<iorecord::IoEntry>& entries);
+
 // Tab-separated rows for the clipboard.
 QString TabText(const std::vector<const iorecord::IoEntry*>& entries);

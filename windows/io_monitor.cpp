@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <optional>
 
 #include "platform/operator_dialogs.h"
@@ -112,38 +113,46 @@ void IoMonitor::PollNow() {
 }
 
 void IoMonitor::OnCurrentRowChanged(int row) {
-    if (row < 0 || row >= model_->rowCount() || !fetchMessage_) {
+    if (!fetchMessage_) {
         return;
     }
-    const iorecord::IoEntry& entry = model_->EntryAt(row);
-    if (entry.status >= 0) {
+    const std::optional<iorecord::IoEntry> entry = model_->EntryAt(row);
+    if (!entry || entry->status >= 0) {
         return;
     }
-    model_->SetMessage(entry.sequence, fetchMessage_(entry.status));
+    model_->SetMessage(entry->sequence, fetchMessage_(entry->status));
 }
 
-std::vector<const iorecord::IoEntry*> IoMonitor::SelectedEntries() const {
-    QModelIndexList rows = table_->selectionModel()->selectedRows();
+std::vector<iorecord::IoEntry> IoMonitor::Entries(const std::vector<int>& rows) const {
+    std::vector<iorecord::IoEntry> entries;
+    entries.reserve(rows.size());
+    for (const int row : rows) {
+        if (std::optional<iorecord::IoEntry> entry = model_->EntryAt(row)) {
+            entries.push_back(std::move(*entry));
+        }
+    }
+    return entries;
+}
+
+std::vector<iorecord::IoEntry> IoMonitor::SelectedEntries() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
     std::sort(rows.begin(), rows.end());
-    std::vector<const iorecord::IoEntry*> entries;
-    for (const QModelIndex& index : rows) {
-        entries.push_back(&model_->EntryAt(index.row()));
-    }
-    return entries;
+    return Entries(rows);
 }
 
-std::vector<const iorecord::IoEntry*> IoMonitor::ShownEntries() const {
-    std::vector<const iorecord::IoEntry*> entries;
-    for (int row = 0; row < model_->rowCount(); ++row) {
-        entries.push_back(&model_->EntryAt(row));
-    }
-    return entries;
+std::vector<iorecord::IoEntry> IoMonitor::ShownEntries() const {
+    std::vector<int> rows(static_cast<std::size_t>(model_->rowCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    return Entries(rows);
 }
 
 void IoMonitor::CopySelected() {
-    const auto entries = SelectedEntries();
+    const std::vector<iorecord::IoEntry> entries = SelectedEntries();
     if (!entries.empty()) {
-        QApplication::clipboard()->setText(TabText(entries));
+        QApplication::clipboard()->setText(TabText(Pointers(entries)));
     }
 }
 
@@ -164,10 +173,10 @@ void IoMonitor::WriteFile(const QString& title, const QString& filter, const QSt
 void IoMonitor::SaveScript() {
     const ScriptHeader header = scriptHeader_ ? scriptHeader_() : ScriptHeader{};
     WriteFile("Save as SCPI Script", "SCPI scripts (*.scpi *.txt);;All Files (*)", "session.scpi",
-              ScriptText(ShownEntries(), header));
+              ScriptText(Pointers(ShownEntries()), header));
 }
 
 void IoMonitor::SaveLog() {
     WriteFile("Save Log", "CSV files (*.csv);;All Files (*)", "io_log.csv",
-              CsvText(ShownEntries()));
+              CsvText(Pointers(ShownEntries())));
 }

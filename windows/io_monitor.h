@@ -40,8 +40,9 @@ private:
     void CopySelected();
     void SaveScript();
     void SaveLog();
-    std::vector<const iorecord::IoEntry*> SelectedEntries() const;
-    std::vector<const iorecord::IoEntry*> ShownEntries() const;
+    std::vector<iorecord::IoEntry> Entries(const std::vector<int>& rows) const;
+    std::vector<iorecord::IoEntry> SelectedEntries() const;
+    std::vector<iorecord::IoEntry> ShownEntries() const;
     void WriteFile(const QString& title, const QString& filter, const QString& name,
                    const QString& text);
 

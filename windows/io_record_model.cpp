@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QDateTime>
 #include <QTime>
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -72,21 +73,52 @@ QString IoRecordModel::CellText(const iorecord::IoEntry& entry, int column) {
     }
 }
 
+std::optional<iorecord::IoEntry> IoRecordModel::EntryAt(int row) const {
+    iorecord::IoEntry entry;
+    if (row < 0 || row >= rowCount() ||
+        !record_.Read(rows_[static_cast<std::size_t>(row)], entry)) {
+        return std::nullopt;
+    }
+    return entry;
+}
+
+// A repaint asks for every cell several times: the row is read and its
+// texts made once, and kept while the view shows it.
+const IoRecordModel::RowTexts& IoRecordModel::TextsOf(std::uint64_t sequence) const {
+    constexpr std::size_t kKeptRows = 2048;  // far more than a screen of rows
+    const auto found = texts_.find(sequence);
+    if (found != texts_.end()) {
+        return found->second;
+    }
+    if (texts_.size() >= kKeptRows) {
+        texts_.clear();
+    }
+    RowTexts& texts = texts_[sequence];
+    if (record_.Read(sequence, scratch_)) {
+        for (int column = 0; column < kColumnCount; ++column) {
+            texts.cells[static_cast<std::size_t>(column)] = CellText(scratch_, column);
+        }
+        texts.failed = scratch_.status < 0;
+    }
+    return texts;
+}
+
 QVariant IoRecordModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const iorecord::IoEntry& entry = EntryAt(index.row());
+    const std::uint64_t sequence = rows_[static_cast<std::size_t>(index.row())];
+    const RowTexts& texts = TextsOf(sequence);
     if (role == Qt::ForegroundRole) {
-        return entry.status < 0 ? QVariant(QBrush(Qt::red)) : QVariant();
+        return texts.failed ? QVariant(QBrush(Qt::red)) : QVariant();
     }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) {
         return {};
     }
-    QString text = CellText(entry, index.column());
-    const auto message = messages_.find(entry.sequence);
+    const QString& text = texts.cells[static_cast<std::size_t>(index.column())];
+    const auto message = messages_.find(sequence);
     if (index.column() == kStatus && message != messages_.end()) {
-        text += " — " + message->second;
+        return text + " — " + message->second;
     }
     return text;
 }
@@ -114,44 +146,44 @@ bool IoRecordModel::Matches(const iorecord::IoEntry& entry) const {
     return false;
 }
 
+// The record drops its oldest entries when full and the operator may clear
+// it: rows it no longer holds go from the view too.
+void IoRecordModel::DropRowsTheRecordDropped() {
+    const std::uint64_t first = std::max(record_.FirstSequence(), floor_ + 1);
+    std::size_t drop = 0;
+    while (drop < rows_.size() && rows_[drop] < first) {
+        ++drop;
+    }
+    if (drop == 0) {
+        return;
+    }
+    beginRemoveRows({}, 0, static_cast<int>(drop) - 1);
+    rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(drop));
+    endRemoveRows();
+    messages_.erase(messages_.begin(), messages_.lower_bound(first));
+}
+
 void IoRecordModel::Poll() {
     if (paused_) {
         return;
     }
-    std::vector<iorecord::IoEntry> fresh = record_.ReadAfter(lastSequence_, kPollBatch);
-    if (fresh.empty()) {
-        return;
-    }
-    lastSequence_ = fresh.back().sequence;
-    const std::size_t capacity = record_.Capacity();
-    // Entries beyond the record's capacity are gone from it too: drop them
-    // here first so the model stays bounded.
-    std::size_t dropRows = 0;
-    std::size_t dropAll = 0;
-    while (all_.size() + fresh.size() - dropAll > capacity && dropAll < all_.size()) {
-        if (dropRows < rows_.size() && rows_[dropRows] == &all_[dropAll]) {
-            ++dropRows;
+    DropRowsTheRecordDropped();
+    const std::uint64_t last = record_.LastSequence();
+    std::vector<std::uint64_t> added;
+    std::uint64_t sequence = std::max(lastSequence_, std::max(floor_, record_.FirstSequence() - 1));
+    while (sequence < last && added.size() < kPollBatch) {
+        const std::uint64_t next = sequence + 1;
+        // An entry still being written ends the poll; the next one takes it.
+        if (!record_.Read(next, scratch_)) {
+            if (next >= record_.FirstSequence()) {
+                break;
+            }
+        } else if (Matches(scratch_)) {
+            added.push_back(next);
         }
-        ++dropAll;
+        sequence = next;
     }
-    if (dropRows > 0) {
-        beginRemoveRows({}, 0, static_cast<int>(dropRows) - 1);
-        rows_.erase(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(dropRows));
-    }
-    for (std::size_t i = 0; i < dropAll; ++i) {
-        messages_.erase(all_.front().sequence);
-        all_.pop_front();
-    }
-    if (dropRows > 0) {
-        endRemoveRows();
-    }
-    std::deque<const iorecord::IoEntry*> added;
-    for (iorecord::IoEntry& entry : fresh) {
-        all_.push_back(std::move(entry));
-        if (Matches(all_.back())) {
-            added.push_back(&all_.back());
-        }
-    }
+    lastSequence_ = sequence;
     if (added.empty()) {
         return;
     }
@@ -174,9 +206,10 @@ void IoRecordModel::SetFilter(const QString& text, bool failuresOnly) {
 void IoRecordModel::Rebuild() {
     beginResetModel();
     rows_.clear();
-    for (const iorecord::IoEntry& entry : all_) {
-        if (Matches(entry)) {
-            rows_.push_back(&entry);
+    const std::uint64_t first = std::max(record_.FirstSequence(), floor_ + 1);
+    for (std::uint64_t sequence = first; sequence <= lastSequence_; ++sequence) {
+        if (record_.Read(sequence, scratch_) && Matches(scratch_)) {
+            rows_.push_back(sequence);
         }
     }
     endResetModel();
@@ -185,19 +218,18 @@ void IoRecordModel::Rebuild() {
 void IoRecordModel::ClearRows() {
     beginResetModel();
     rows_.clear();
-    all_.clear();
     messages_.clear();
-    lastSequence_ = record_.LastSequence();
+    texts_.clear();
+    floor_ = lastSequence_ = record_.LastSequence();
     endResetModel();
 }
 
 void IoRecordModel::SetMessage(std::uint64_t sequence, const QString& message) {
     messages_[sequence] = message;
-    for (std::size_t row = 0; row < rows_.size(); ++row) {
-        if (rows_[row]->sequence == sequence) {
-            const QModelIndex cell = index(static_cast<int>(row), kStatus);
-            emit dataChanged(cell, cell);
-            return;
-        }
+    const auto found = std::lower_bound(rows_.begin(), rows_.end(), sequence);
+    if (found == rows_.end() || *found != sequence) {
+        return;
     }
+    const QModelIndex cell = index(static_cast<int>(found - rows_.begin()), kStatus);
+    emit dataChanged(cell, cell);
 }

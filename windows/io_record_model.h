@@ -1,12 +1,16 @@
 #pragma once
-// The I/O monitor's table: the record's entries as rows, read in batches on
-// a timer with ReadAfter so that writers are never held up by the view.
+// The I/O monitor's table: the record's entries as rows. The model keeps
+// only the sequences it shows and reads each entry from the record when a
+// row is drawn, so that opening the monitor does not double the record's
+// memory; the texts of recently drawn rows are kept for the next repaint.
 
 #include <QAbstractTableModel>
+#include <array>
 #include <deque>
-#include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "instrument/io_record.h"
 
@@ -32,21 +36,31 @@ public:
     // Forgets the rows shown; the record keeps counting.
     void ClearRows();
 
-    const iorecord::IoEntry& EntryAt(int row) const { return *rows_[static_cast<size_t>(row)]; }
+    // The row's entry as the record holds it; none once the record dropped it.
+    std::optional<iorecord::IoEntry> EntryAt(int row) const;
     // The driver's message for a failed row, kept once the operator looked.
     void SetMessage(std::uint64_t sequence, const QString& message);
 
     static QString CellText(const iorecord::IoEntry& entry, int column);
 
 private:
+    struct RowTexts {
+        std::array<QString, kColumnCount> cells;
+        bool failed = false;
+    };
+
     bool Matches(const iorecord::IoEntry& entry) const;
     void Rebuild();
+    void DropRowsTheRecordDropped();
+    const RowTexts& TextsOf(std::uint64_t sequence) const;
 
     const iorecord::IoRecord& record_;
-    std::deque<iorecord::IoEntry> all_;          // bounded by the record's capacity
-    std::deque<const iorecord::IoEntry*> rows_;  // the shown subset of all_
+    std::deque<std::uint64_t> rows_;  // the sequences shown, oldest first
     std::map<std::uint64_t, QString> messages_;
-    std::uint64_t lastSequence_ = 0;
+    mutable std::unordered_map<std::uint64_t, RowTexts> texts_;  // bounded: see TextsOf
+    mutable iorecord::IoEntry scratch_;  // read into, so that its strings keep their storage
+    std::uint64_t floor_ = 0;            // sequences up to here were cleared from the view
+    std::uint64_t lastSequence_ = 0;     // the newest sequence taken
     QString filter_;
     bool failuresOnly_ = false;
     bool paused_ = false;

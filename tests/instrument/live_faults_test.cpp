@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QTableView>
 #include <QTimer>
 #include <atomic>
 #include <ctime>
@@ -26,6 +27,8 @@
 #include "recording_dialogs.h"
 #include "resources/menu_resource.h"
 #include "simulator_libraries.h"
+#include "windows/io_monitor.h"
+#include "windows/io_record_model.h"
 #include "windows/scpi_console.h"
 
 namespace {
@@ -266,4 +269,63 @@ TEST_F(LiveFaultsTest, TheConsoleNeverFindsTheInstrumentBusyDuringAutoUpdate) {
     const std::size_t mark = simulator.LogMark();
     EXPECT_TRUE(TickUntil([&] { return Reads(mark) >= 1; })) << "the readings resumed";
     EXPECT_EQ(app->readingMode.load(), kAutoUpdateRunning);
+}
+
+// Selecting a failed row in the I/O monitor asks the driver for its message
+// through the guard: while the worker is inside a slow read the request
+// waits for the cycle instead of being refused, and it is recorded as the
+// monitor's own call.
+TEST_F(LiveFaultsTest, TheMonitorAsksForAFailuresMessageThroughTheGuard) {
+    simulator.DriverDirective("fail-next qot7720_readCVT_Q 0xBFFF0015");
+    EXPECT_THROW(app->instrument->ReadCvt(10, 10), UserException);
+    app->instrument->GetLastStatus();
+    // Another call inside the driver: the request is refused, never made beside it.
+    simulator.DriverDirective("hold-ms \"*OPC?\" 300");
+    std::thread other([&] { app->instrument->QueryOpc(); });
+    ASSERT_TRUE(TickUntil([&] { return app->instrument->QueryBusy() == 1; }));
+    EXPECT_THROW(app->instrument->LookUpErrorMessage(driver::kTimeout), UserException);
+    EXPECT_EQ(app->instrument->GetLastStatus(), driver::kBusy);
+    other.join();
+
+    StartAutoUpdate();
+    QAction* open = nullptr;
+    for (QAction* action : mainWindow->findChildren<QAction*>()) {
+        open = action->text() == QStringLiteral("&I/O Monitor...") ? action : open;
+    }
+    ASSERT_NE(open, nullptr);
+    open->trigger();
+    auto* monitor = mainWindow->findChild<IoMonitor*>();
+    ASSERT_NE(monitor, nullptr);
+    IoRecordModel& model = monitor->Model();
+    int failed = -1;
+    for (int row = 0; row < model.rowCount() && failed < 0; ++row) {
+        failed = model.EntryAt(row)->status < 0 ? row : -1;
+    }
+    ASSERT_GE(failed, 0) << "the failed read is a row";
+
+    simulator.DriverDirective("hold-ms qot7720_readCVT_Q 300");
+    ASSERT_TRUE(TickUntil([&] { return app->instrument->QueryBusy() == 1; }));
+    const std::size_t mark = simulator.LogMark();
+    auto* table = monitor->findChild<QTableView*>();
+    table->setCurrentIndex(model.index(failed, IoRecordModel::kStatus));
+    const QString status =
+        model.data(model.index(failed, IoRecordModel::kStatus), Qt::DisplayRole).toString();
+    EXPECT_TRUE(status.contains(QStringLiteral("0xbfff0015 time-out \u2014 ")))
+        << status.toStdString();
+    EXPECT_FALSE(status.contains(QStringLiteral("busy"))) << status.toStdString();
+    const std::vector<std::string> calls = simulator.DriverCalls(mark);
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                            [](const std::string& call) {
+                                return call.rfind("qot7720_error_message", 0) == 0;
+                            }),
+              1);
+    const std::size_t afterFetch = simulator.LogMark();
+    monitor->PollNow();
+    bool recorded = false;
+    for (int row = model.rowCount() - 1; row >= 0 && !recorded; --row) {
+        const auto entry = model.EntryAt(row);
+        recorded = entry->function == "qot7720_error_message" && entry->origin == "I/O Monitor";
+    }
+    EXPECT_TRUE(recorded);
+    EXPECT_TRUE(TickUntil([&] { return Reads(afterFetch) >= 1; })) << "the readings resumed";
 }

@@ -16,10 +16,10 @@ iorecord::IoEntry Call(std::string function, std::string sent, std::int32_t stat
     return entry;
 }
 
-std::vector<const iorecord::IoEntry*> Rows(const IoRecordModel& model) {
-    std::vector<const iorecord::IoEntry*> rows;
+std::vector<iorecord::IoEntry> Rows(const IoRecordModel& model) {
+    std::vector<iorecord::IoEntry> rows;
     for (int row = 0; row < model.rowCount(); ++row) {
-        rows.push_back(&model.EntryAt(row));
+        rows.push_back(model.EntryAt(row).value_or(iorecord::IoEntry{}));
     }
     return rows;
 }
@@ -40,7 +40,7 @@ TEST(IoRecordModel, FiltersPausesAndStaysWithinTheRecordsCapacity) {
     EXPECT_EQ(model.rowCount(), 2);
     model.SetFilter("", true);
     ASSERT_EQ(model.rowCount(), 1);
-    EXPECT_EQ(model.EntryAt(0).sent, ":FILT:FREQ 2,(@100)");
+    EXPECT_EQ(model.EntryAt(0)->sent, ":FILT:FREQ 2,(@100)");
     EXPECT_TRUE(model.data(model.index(0, IoRecordModel::kStatus), Qt::ForegroundRole).isValid());
 
     model.SetFilter("", false);
@@ -54,14 +54,14 @@ TEST(IoRecordModel, FiltersPausesAndStaysWithinTheRecordsCapacity) {
     model.Poll();
     // The ring holds four: the model drops what the record has dropped.
     ASSERT_EQ(model.rowCount(), 4);
-    EXPECT_EQ(model.EntryAt(0).sent, ":FILT:FREQ 2,(@100)");
-    EXPECT_EQ(model.EntryAt(3).sent, "ABOR");
+    EXPECT_EQ(model.EntryAt(0)->sent, ":FILT:FREQ 2,(@100)");
+    EXPECT_EQ(model.EntryAt(3)->sent, "ABOR");
 
     model.ClearRows();
     record.Append(Call("qot7720_cmd", "INIT"));
     model.Poll();
     ASSERT_EQ(model.rowCount(), 1);
-    EXPECT_EQ(model.EntryAt(0).sent, "INIT");
+    EXPECT_EQ(model.EntryAt(0)->sent, "INIT");
 }
 
 TEST(IoExport, ScriptKeepsCommandsInOrderAndQueriesAsComments) {
@@ -73,12 +73,12 @@ TEST(IoExport, ScriptKeepsCommandsInOrderAndQueriesAsComments) {
     record.Append(Call("readCVT_Q", "first 0, count 10"));
     record.Append(Call("qot7720_cmd", "TRIG:SOUR IMM\n"));
     model.Poll();
-    const QString script = ScriptText(Rows(model), {"1.2", "VXI0::24::INSTR", "2026-12-09"});
+    const QString script = ScriptText(Pointers(Rows(model)), {"1.2", "VXI0::24::INSTR", "2026-12-09"});
     EXPECT_EQ(script.toStdString(),
               "# qot7720-sfp 1.2 SCPI script\n# resource VXI0::24::INSTR\n# date 2026-12-09\n"
               "INP:GAIN MAX,(@100)\n# qot7720_cmdString_Q INP:GAIN? (@100)\n"
               "# qot7720_cmd SYST:ERR?\n# readCVT_Q first 0, count 10\nTRIG:SOUR IMM\n");
-    const QString csv = CsvText(Rows(model));
+    const QString csv = CsvText(Pointers(Rows(model)));
     EXPECT_TRUE(csv.startsWith("Time,Duration,Origin,Call,Sent,Answer,Status\n"));
     EXPECT_TRUE(csv.contains(",\"INP:GAIN MAX,(@100)\","));
 }

@@ -63,10 +63,6 @@ TEST_F(ScpiConsoleTest, SavedScriptReproducesTheDriverCallsOfItsCommands) {
     app.instrument->ReadCvt(0, 10);
     app.instrument->SetSampleTimer("1e-4");
     const std::vector<iorecord::IoEntry> session = iorecord::Record().ReadAfter(before, 100);
-    std::vector<const iorecord::IoEntry*> rows;
-    for (const iorecord::IoEntry& entry : session) {
-        rows.push_back(&entry);
-    }
     // The commands replay; the queries and the value-table read stay comments.
     std::vector<std::string> expected;
     for (const std::string& call : simulator.DriverCalls(direct)) {
@@ -77,7 +73,7 @@ TEST_F(ScpiConsoleTest, SavedScriptReproducesTheDriverCallsOfItsCommands) {
     ASSERT_EQ(expected.size(), 4u);
 
     const QString path = WriteFile(
-        "session.scpi", ScriptText(rows, {"2.5", kDefaultResource, "2026-12-09"}).toUtf8());
+        "session.scpi", ScriptText(Pointers(session), {"2.5", kDefaultResource, "2026-12-09"}).toUtf8());
     ScpiConsole console;
     const std::size_t mark = simulator.LogMark();
     ASSERT_TRUE(RunScript(console, path));
