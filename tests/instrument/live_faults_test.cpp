@@ -298,8 +298,8 @@ TEST_F(LiveFaultsTest, TheMonitorAsksForAFailuresMessageThroughTheGuard) {
     ASSERT_NE(monitor, nullptr);
     IoRecordModel& model = monitor->Model();
     int failed = -1;
-    for (int row = 0; row < model.rowCount() && failed < 0; ++row) {
-        failed = model.EntryAt(row)->status < 0 ? row : -1;
+    for (int row = model.rowCount() - 1; row >= 0 && failed < 0; --row) {
+        failed = model.EntryAt(row)->status == driver::kTimeout ? row : -1;
     }
     ASSERT_GE(failed, 0) << "the failed read is a row";
 
