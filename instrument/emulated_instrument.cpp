@@ -5,7 +5,6 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <chrono>
 #include <cstdlib>
 
 #include "controls/channel_list.h"
@@ -56,17 +55,16 @@ void NoteAnswered(const char* answer, const char* operation, const Arguments&...
     if (!iorecord::Record().Recording()) {
         return;
     }
-    iorecord::IoEntry entry;
-    entry.startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                        std::chrono::steady_clock::now().time_since_epoch())
-                        .count();
-    entry.thread = iorecord::CurrentCallThread();
-    entry.origin = iorecord::CurrentOrigin();
-    entry.function = "emulated";
-    entry.sent = operation;
-    ((entry.sent += ' ', entry.sent += NoteArgument(arguments)), ...);
-    entry.answer = answer;
-    iorecord::Record().Append(entry);
+    std::string sent = operation;
+    ((sent += ' ', sent += NoteArgument(arguments)), ...);
+    iorecord::IoCall call;
+    call.startTicks = call.endTicks = iorecord::ClockTicks();
+    call.thread = iorecord::CurrentCallThread();
+    call.origin = iorecord::CurrentOrigin();
+    call.function = "emulated";
+    call.sent = sent;
+    call.answer = answer;
+    iorecord::Record().Append(call);
 }
 
 template <typename... Arguments>

@@ -29,9 +29,11 @@ struct IoEntry {
 };
 
 // One call as the caller has it, without copies: what Append(IoCall) reads.
+// Its times are the record's clock ticks (ClockTicks), which the record
+// turns into nanoseconds only when an entry is read.
 struct IoCall {
-    std::int64_t startNs = 0;
-    std::int64_t durationNs = 0;
+    std::int64_t startTicks = 0;
+    std::int64_t endTicks = 0;
     CallThread thread = CallThread::UserInterface;
     std::string_view origin;
     std::string_view function;
@@ -39,6 +41,13 @@ struct IoCall {
     std::string_view answer;
     std::int32_t status = 0;
 };
+
+// The record's clock: a raw count that is cheap to read on the caller's path
+// (the processor's time-stamp counter where there is one, else the steady
+// clock's nanoseconds).
+std::int64_t ClockTicks();
+// A tick count as the steady clock's nanoseconds since its epoch.
+std::int64_t TicksToNs(std::int64_t ticks);
 
 constexpr std::size_t kDefaultCapacity = 100000;
 constexpr std::size_t kAnswerLimit = 200;

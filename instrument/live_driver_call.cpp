@@ -4,7 +4,6 @@
 
 #include <array>
 #include <charconv>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -24,17 +23,15 @@ struct ThreadStatus {
 };
 thread_local ThreadStatus threadStatus;
 
-std::int64_t NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+std::int64_t NowTicks() {
+    return iorecord::ClockTicks();
 }
 
-void RecordCall(const char* function, std::string_view sent, std::int64_t startNs,
-                std::int64_t endNs, ViStatus status, std::string_view answer) {
+void RecordCall(const char* function, std::string_view sent, std::int64_t startTicks,
+                std::int64_t endTicks, ViStatus status, std::string_view answer) {
     iorecord::IoCall call;
-    call.startNs = startNs;
-    call.durationNs = endNs - startNs;
+    call.startTicks = startTicks;
+    call.endTicks = endTicks;
     call.thread = iorecord::CurrentCallThread();
     call.origin = iorecord::CurrentOrigin();
     call.function = function;
@@ -70,16 +67,16 @@ std::int64_t LiveInstrument::EnterDriver(const char* function, std::string_view 
         Refuse(function, sent, driver::kBusy);
     }
     SetLastStatus(0);
-    return iorecord::Record().Recording() ? NowNs() : 0;
+    return iorecord::Record().Recording() ? NowTicks() : 0;
 }
 
-void LiveInstrument::LeaveDriver(const char* function, std::string_view sent, std::int64_t startNs,
-                                 ViStatus status, string answer) {
-    const std::int64_t endNs = startNs != 0 ? NowNs() : 0;
+void LiveInstrument::LeaveDriver(const char* function, std::string_view sent,
+                                 std::int64_t startTicks, ViStatus status, string answer) {
+    const std::int64_t endTicks = startTicks != 0 ? NowTicks() : 0;
     SetLastStatus(status);
     busyFlag.store(0);
-    if (startNs != 0) {
-        RecordCall(function, sent, startNs, endNs, status, answer);
+    if (startTicks != 0) {
+        RecordCall(function, sent, startTicks, endTicks, status, answer);
     }
     // A page that reads the error queue itself takes the answer of a call
     // whose one fault is that errors wait there.
@@ -93,7 +90,7 @@ void LiveInstrument::LeaveDriver(const char* function, std::string_view sent, st
 void LiveInstrument::Refuse(const char* function, std::string_view sent, ViStatus status) {
     SetLastStatus(status);
     if (iorecord::Record().Recording()) {
-        const std::int64_t now = NowNs();
+        const std::int64_t now = NowTicks();
         RecordCall(function, sent, now, now, status, {});
     }
     NoteFailure(function, sent);
@@ -150,13 +147,13 @@ double LiveInstrument::QueryReal(const string& query) {
 Text LiveInstrument::QueryErrorQueue(int& code) {
     ViInt32 queued = 0;
     std::array<ViChar, driver::kErrorQueryMessageLength + 1> message{};
-    const std::int64_t startNs = iorecord::Record().Recording() ? NowNs() : 0;
+    const std::int64_t startTicks = iorecord::Record().Recording() ? NowTicks() : 0;
     const ViStatus status = driver_.errorQuery(Session(), &queued, message.data());
     message.back() = '\0';
     SetLastStatus(status);
     string text(message.data());
-    if (startNs != 0) {
-        RecordCall("qot7720_error_query", {}, startNs, NowNs(), status,
+    if (startTicks != 0) {
+        RecordCall("qot7720_error_query", {}, startTicks, NowTicks(), status,
                    std::to_string(queued) + ", " + text);
     }
     // A failed query reports an empty queue, so that a report never loops.
@@ -166,11 +163,11 @@ Text LiveInstrument::QueryErrorQueue(int& code) {
 
 Text LiveInstrument::GetErrorMessage(int status) {
     std::array<ViChar, driver::kErrorMessageLength + 1> message{};
-    const std::int64_t startNs = iorecord::Record().Recording() ? NowNs() : 0;
+    const std::int64_t startTicks = iorecord::Record().Recording() ? NowTicks() : 0;
     const ViStatus result = driver_.errorMessage(Session(), status, message.data());
     message.back() = '\0';
-    if (startNs != 0) {
-        RecordCall("qot7720_error_message", StatusText(status), startNs, NowNs(), result,
+    if (startTicks != 0) {
+        RecordCall("qot7720_error_message", StatusText(status), startTicks, NowTicks(), result,
                    result < 0 ? string() : string(message.data()));
     }
     if (result < 0) {

@@ -169,10 +169,10 @@ private:
         Guarded(function, sent, call, [] { return std::string(); });
     }
     // The guarded call's two halves, kept out of the template so that each
-    // operation's code holds only its own call. Enter returns the start time
+    // operation's code holds only its own call. Enter returns the start tick
     // for the record (0 while it is off); Leave throws on a failed status.
     std::int64_t EnterDriver(const char* function, std::string_view sent);
-    void LeaveDriver(const char* function, std::string_view sent, std::int64_t startNs,
+    void LeaveDriver(const char* function, std::string_view sent, std::int64_t startTicks,
                      ViStatus status, std::string answer);
     // A failed request that never reached the driver.
     [[noreturn]] void Refuse(const char* function, std::string_view sent, ViStatus status);
@@ -195,8 +195,8 @@ private:
 template <typename Call, typename Answer>
 void LiveInstrument::Guarded(const char* function, std::string_view sent, Call call,
                              Answer answer) {
-    const std::int64_t startNs = EnterDriver(function, sent);
+    const std::int64_t startTicks = EnterDriver(function, sent);
     const ViStatus status = call();
-    LeaveDriver(function, sent, startNs, status,
-                status >= 0 && startNs != 0 ? answer() : std::string());
+    LeaveDriver(function, sent, startTicks, status,
+                status >= 0 && startTicks != 0 ? answer() : std::string());
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 
@@ -99,3 +100,31 @@ TEST(IoRecord, OriginScopesNestAndStatusesHaveNames) {
 }
 
 }  // namespace
+
+// A call's times come back as steady-clock nanoseconds from the record's own
+// clock, and a text cut to its limit stays whole characters.
+TEST(IoRecord, TimesReadBackInNanosecondsAndCutTextsStayWhole) {
+    IoRecord record(8);
+    const auto steadyNs = [] {
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(
+                   std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+    };
+    const std::int64_t before = steadyNs();
+    iorecord::IoCall call;
+    call.startTicks = iorecord::ClockTicks();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    call.endTicks = iorecord::ClockTicks();
+    const std::string origin = std::string(54, 'o') + "\u00b7 Send All";  // the dot is 2 bytes
+    call.origin = origin;
+    record.Append(call);
+
+    IoEntry entry;
+    ASSERT_TRUE(record.Read(record.LastSequence(), entry));
+    EXPECT_GE(entry.startNs, before - 1000000);
+    EXPECT_LE(entry.startNs, before + 5000000);
+    EXPECT_GE(entry.durationNs, 19000000);
+    EXPECT_LT(entry.durationNs, 200000000);
+    EXPECT_EQ(entry.origin, std::string(54, 'o')) << "not half of the dot";
+    EXPECT_FALSE(record.Read(record.LastSequence() + 1, entry));
+}
