@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -19,10 +20,13 @@
 
 #include "platform/operator_dialogs.h"
 #include "windows/io_record_model.h"
+#include "windows/io_row_delegate.h"
 
 namespace {
 
-constexpr int kPollIntervalMs = 500;
+// New rows scroll the whole table, and so repaint it: once a second keeps up
+// with reading while costing auto update little.
+constexpr int kPollIntervalMs = 1000;
 
 }  // namespace
 
@@ -63,6 +67,8 @@ void IoMonitor::BuildLayout() {
         table_->setColumnWidth(column, widths[column]);
     }
     table_->setWordWrap(false);
+    table_->setItemDelegate(new IoRowDelegate(table_));
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
 
     auto* tools = new QHBoxLayout;
@@ -75,6 +81,16 @@ void IoMonitor::BuildLayout() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
     layout->addWidget(table_);
+
+    // The table takes the focus when the window opens (the rows are what the
+    // operator came for, and a focused field would blink its cursor over a
+    // running auto update); Ctrl+F goes to the filter.
+    table_->setFocus();
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        filter_->setFocus();
+        filter_->selectAll();
+    });
 
     const auto refilter = [this] {
         model_->SetFilter(filter_->text(), failuresOnly_->isChecked());

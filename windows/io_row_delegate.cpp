@@ -1,0 +1,61 @@
+#include "windows/io_row_delegate.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace {
+
+constexpr int kTextMargin = 3;    // as the style leaves beside a cell's text
+constexpr int kKeptTexts = 4096;  // far more than a screen of cells
+
+}  // namespace
+
+const QStaticText& IoRowDelegate::LaidOut(const QString& text, const QFontMetrics& metrics,
+                                          int width) const {
+    Key key{text, width};
+    const auto found = laidOut_.constFind(key);
+    if (found != laidOut_.constEnd()) {
+        return *found;
+    }
+    if (laidOut_.size() >= kKeptTexts) {
+        laidOut_.clear();
+    }
+    QStaticText laidOut(metrics.elidedText(text, Qt::ElideRight, width));
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+    return *laidOut_.insert(std::move(key), std::move(laidOut));
+}
+
+void IoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const {
+    const bool selected = option.state.testFlag(QStyle::State_Selected);
+    if (selected) {
+        painter->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+    }
+    const QVariant foreground = index.data(Qt::ForegroundRole);
+    QColor color = option.palette.color(QPalette::Text);
+    if (selected) {
+        color = option.palette.color(QPalette::HighlightedText);
+    } else if (foreground.canConvert<QBrush>()) {
+        color = foreground.value<QBrush>().color();
+    }
+    const QRect textRect = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    const QStaticText& text =
+        LaidOut(index.data(Qt::DisplayRole).toString(), option.fontMetrics, textRect.width());
+    painter->save();
+    painter->setPen(color);
+    painter->setFont(option.font);
+    painter->setClipRect(option.rect);
+    const int top = textRect.top() + (textRect.height() - option.fontMetrics.height()) / 2;
+    painter->drawStaticText(QPoint(textRect.left(), top), text);
+    painter->restore();
+    if (option.state.testFlag(QStyle::State_HasFocus)) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(option);
+        focus.backgroundColor =
+            option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+        const QWidget* widget = option.widget;
+        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+    }
+}
