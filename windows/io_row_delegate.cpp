@@ -10,8 +10,8 @@ constexpr int kKeptTexts = 4096;  // far more than a screen of cells
 
 }  // namespace
 
-const QStaticText& IoRowDelegate::LaidOut(const QString& text, const QFontMetrics& metrics,
-                                          int width) const {
+const QStaticText& IoRowDelegate::LaidOut(const QString& text, const QFont& font,
+                                          const QFontMetrics& metrics, int width) const {
     Key key{text, width};
     const auto found = laidOut_.constFind(key);
     if (found != laidOut_.constEnd()) {
@@ -20,9 +20,15 @@ const QStaticText& IoRowDelegate::LaidOut(const QString& text, const QFontMetric
     if (laidOut_.size() >= kKeptTexts) {
         laidOut_.clear();
     }
-    QStaticText laidOut(metrics.elidedText(text, Qt::ElideRight, width));
+    // Laid out once; only a text wider than its column is laid out again, cut.
+    QStaticText laidOut(text);
     laidOut.setTextFormat(Qt::PlainText);
     laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+    laidOut.prepare(QTransform(), font);
+    if (laidOut.size().width() > width) {
+        laidOut.setText(metrics.elidedText(text, Qt::ElideRight, width));
+        laidOut.prepare(QTransform(), font);
+    }
     return *laidOut_.insert(std::move(key), std::move(laidOut));
 }
 
@@ -40,8 +46,8 @@ void IoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         color = foreground.value<QBrush>().color();
     }
     const QRect textRect = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
-    const QStaticText& text =
-        LaidOut(index.data(Qt::DisplayRole).toString(), option.fontMetrics, textRect.width());
+    const QStaticText& text = LaidOut(index.data(Qt::DisplayRole).toString(), option.font,
+                                      option.fontMetrics, textRect.width());
     painter->save();
     painter->setPen(color);
     painter->setFont(option.font);

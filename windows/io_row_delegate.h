@@ -17,7 +17,8 @@ public:
                const QModelIndex& index) const override;
 
 private:
-    const QStaticText& LaidOut(const QString& text, const QFontMetrics& metrics, int width) const;
+    const QStaticText& LaidOut(const QString& text, const QFont& font, const QFontMetrics& metrics,
+                               int width) const;
 
     struct Key {
         QString text;
