@@ -6,9 +6,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QString>
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "instrument/driver_functions.h"
 #include "instrument/io_record.h"
@@ -156,6 +161,56 @@ void DirectReadCvtOfTen(benchmark::State& state) {
 }
 BENCHMARK(DirectReadCvtOfTen);
 
+// Keeps each run's CPU time per iteration, by name, for the ratios below.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
+                times_[run.run_name.str()].push_back(run.GetAdjustedCPUTime());
+            }
+        }
+    }
+
+    // The recording's cost as the ratio of the fastest repetitions, on to
+    // off: the least disturbed runs of a shared machine.
+    void PrintRatios() const {
+        std::printf("\nrecording on / off (fastest repetition of each; target within 1.05x)\n");
+        for (const char* call : {"GuardedStatusByteQuery", "GuardedTimeOut", "ReadCvtOfTen"}) {
+            const auto off = times_.find(std::string(call) + "/recording:0");
+            const auto on = times_.find(std::string(call) + "/recording:1");
+            if (off == times_.end() || on == times_.end()) {
+                continue;
+            }
+            const double fastestOff = *std::min_element(off->second.begin(), off->second.end());
+            const double fastestOn = *std::min_element(on->second.begin(), on->second.end());
+            std::printf("  %-24s %8.1f ns -> %8.1f ns  %.3fx\n", call, fastestOff, fastestOn,
+                        fastestOn / fastestOff);
+        }
+    }
+
+private:
+    std::map<std::string, std::vector<double>> times_;
+};
+
 }  // namespace
 
-BENCHMARK_MAIN();
+// Repeated and interleaved unless the command line says otherwise, so that
+// the ratios come from one run under the same load.
+int main(int argc, char** argv) {
+    std::vector<char*> arguments(argv, argv + argc);
+    std::string repetitions = "--benchmark_repetitions=7";
+    std::string interleaving = "--benchmark_enable_random_interleaving=true";
+    std::string minTime = "--benchmark_min_time=0.2";
+    for (std::string* option : {&repetitions, &interleaving, &minTime}) {
+        arguments.insert(arguments.begin() + 1, option->data());
+    }
+    int count = static_cast<int>(arguments.size());
+    benchmark::Initialize(&count, arguments.data());
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}
