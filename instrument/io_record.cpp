@@ -114,7 +114,9 @@ struct InlineText {
     // True when the text had to be cut.
     bool Set(std::string_view from) {
         const std::size_t length = CutLength(from, Limit);
-        std::memcpy(text, from.data(), length);
+        if (length > 0) {  // an empty view may hold no pointer at all
+            std::memcpy(text, from.data(), length);
+        }
         size = static_cast<std::uint8_t>(length);
         return length < from.size();
     }
