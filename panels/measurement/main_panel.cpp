@@ -600,7 +600,7 @@ void CPan1Dlg::paintEvent(QPaintEvent* event) {
             continue;
         }
         painter.fillRect(cell, ToQColor(kLightGreyBrush));
-        cellTexts_[static_cast<std::size_t>(i)].Draw(painter, cell, shownTexts_.value(i));
+        cellTexts_[static_cast<std::size_t>(i)].Draw(painter, cell, shownTexts_.value(i), glyphs_);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "app/panel_page.h"
 #include "app/reading_feed.h"
 #include "panels/measurement/reading_cell_text.h"
+#include "panels/measurement/reading_glyphs.h"
 #include "platform/template_page.h"
 
 class CPan1Dlg;
@@ -116,6 +117,7 @@ private:
     CPan1Obj& panel_;
     QStringList shownTexts_;
     std::array<ReadingCellText, kReadingsShown> cellTexts_;
+    ReadingGlyphs glyphs_;  // the cells' font's, looked up when the first value is shown
     mutable QRect gridRect_;
     QString captionText_;
     FramedLabel* caption_ = nullptr;

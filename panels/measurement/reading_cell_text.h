@@ -12,16 +12,18 @@
 
 class QPainter;
 class QRect;
+class ReadingGlyphs;
 
 class ReadingCellText {
 public:
     ReadingCellText();
 
-    // Draws `text` with the painter's font and pen, centred in `cell`.
-    void Draw(QPainter& painter, const QRect& cell, const QString& text);
+    // Draws `text` with the painter's font and pen, centred in `cell`;
+    // `glyphs` are the grid's, shared by its cells.
+    void Draw(QPainter& painter, const QRect& cell, const QString& text, ReadingGlyphs& glyphs);
 
 private:
-    void Prepare(const QPainter& painter, const QString& text);
+    void Prepare(const QPainter& painter, const QString& text, ReadingGlyphs& glyphs);
 
     bool prepared_ = false;
     QString text_;

@@ -27,7 +27,14 @@ QString EveryPair() {
 
 }  // namespace
 
-ReadingGlyphs::ReadingGlyphs(const QFont& font) : font_(font), rawFont_(QRawFont::fromFont(font)) {
+void ReadingGlyphs::Use(const QFont& font) {
+    if (!used_ || font != font_) {
+        *this = ReadingGlyphs(font);
+    }
+}
+
+ReadingGlyphs::ReadingGlyphs(const QFont& font)
+    : used_(true), font_(font), rawFont_(QRawFont::fromFont(font)) {
     static_assert(kCharacterCount == 14, "one glyph per reading character");
     if (!rawFont_.isValid()) {
         return;

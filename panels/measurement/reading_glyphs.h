@@ -15,9 +15,12 @@
 
 class ReadingGlyphs {
 public:
+    // Empty until a font is used: nothing is looked up before a value is shown.
+    ReadingGlyphs() = default;
     explicit ReadingGlyphs(const QFont& font);
 
-    const QFont& Font() const { return font_; }
+    // Looks the glyphs of `font` up unless they are the ones held.
+    void Use(const QFont& font);
     // False when the font's text layout moves or replaces any of the characters.
     bool Exact() const { return exact_; }
     // `text` as glyphs on one line whose top left is (0, 0), with the line's
@@ -31,6 +34,7 @@ private:
     static int IndexOf(QChar character);
     bool LaysOutAsLookedUp() const;
 
+    bool used_ = false;
     QFont font_;
     QRawFont rawFont_;
     std::array<quint32, kCharacterCount> glyphs_{};

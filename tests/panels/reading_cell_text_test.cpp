@@ -60,6 +60,7 @@ QImage DrawnByStaticText(const QFont& font, const QPoint& origin, const QRect& c
 TEST(ReadingCellTextTest, DrawsEveryTextAsTheTextLayoutDid) {
     const QFont font = platform::TemplateFont(platform::RequireTemplate(templates::kMainPanelPage));
     ASSERT_TRUE(ReadingGlyphs(font).Exact()) << "the page font takes the text layout's way";
+    ReadingGlyphs glyphs;
     ReadingCellText cellText;
     const QRect cells[] = {QRect(50, 3, 75, 17), QRect(61, 4, 74, 16)};
     const QPoint origins[] = {QPoint(0, 0), QPoint(7, 3)};
@@ -72,7 +73,7 @@ TEST(ReadingCellTextTest, DrawsEveryTextAsTheTextLayoutDid) {
                 painter.translate(origins[i]);
                 painter.setFont(font);
                 painter.setPen(Qt::black);
-                cellText.Draw(painter, cell, text);
+                cellText.Draw(painter, cell, text, glyphs);
             }
             EXPECT_EQ(drawn, DrawnByStaticText(font, origins[i], cell, text)) << text.toStdString();
         }
