@@ -11,14 +11,19 @@ bool channelFlag(const InstrumentState& state, const char* key, int channel) {
     return state.settings.channelValue(key, channel) == "1";
 }
 
+double channelNumber(const InstrumentState& state, const char* key, int channel) {
+    return storedNumber(state.settings.channelValue(key, channel));
+}
+
 // CALC:LIM ON checks both limits; LOW:STAT and UPP:STAT switch one side on its own.
+// A limit is read only when its side is checked: every scan asks for every channel.
 void checkLimits(InstrumentState& state, int channel, double value) {
     const bool all = channelFlag(state, key::kLimitState, channel);
     const bool checkLower = all || channelFlag(state, key::kLowerLimitState, channel);
     const bool checkUpper = all || channelFlag(state, key::kUpperLimitState, channel);
-    const double lower = storedNumber(state.settings.channelValue(key::kLowerLimit, channel));
-    const double upper = storedNumber(state.settings.channelValue(key::kUpperLimit, channel));
-    if ((checkLower && value < lower) || (checkUpper && value > upper)) {
+    const bool below = checkLower && value < channelNumber(state, key::kLowerLimit, channel);
+    const bool above = checkUpper && value > channelNumber(state, key::kUpperLimit, channel);
+    if (below || above) {
         state.data.flagLimit(channelOffset(channel));
     }
 }

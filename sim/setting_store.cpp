@@ -1,6 +1,17 @@
 #include "sim/setting_store.h"
 
+#include <stdexcept>
+
 namespace sim {
+
+template <typename Settings>
+auto& SettingStore::find(Settings& settings, std::string_view key) {
+    const auto found = settings.find(key);
+    if (found == settings.end()) {
+        throw std::out_of_range("no setting " + std::string(key));
+    }
+    return found->second;
+}
 
 void SettingStore::defineChannelSetting(const std::string& key, ValueSpec rule) {
     ChannelSetting setting{std::move(rule), {}};
@@ -14,26 +25,26 @@ void SettingStore::defineGlobalSetting(const std::string& key, ValueSpec rule) {
     globalSettings_.insert_or_assign(key, std::move(setting));
 }
 
-void SettingStore::setForChannels(const std::string& key, const std::vector<int>& channels,
+void SettingStore::setForChannels(std::string_view key, const std::vector<int>& channels,
                                   std::string_view value) {
-    ChannelSetting& setting = channelSettings_.at(key);
+    ChannelSetting& setting = find(channelSettings_, key);
     const std::string stored = setting.rule.normalize(value);
     for (const int channel : channels) {
         setting.values.at(static_cast<std::size_t>(channelOffset(channel))) = stored;
     }
 }
 
-const std::string& SettingStore::channelValue(const std::string& key, int channel) const {
-    return channelSettings_.at(key).values.at(static_cast<std::size_t>(channelOffset(channel)));
+const std::string& SettingStore::channelValue(std::string_view key, int channel) const {
+    return find(channelSettings_, key).values.at(static_cast<std::size_t>(channelOffset(channel)));
 }
 
-void SettingStore::setGlobal(const std::string& key, std::string_view value) {
-    GlobalSetting& setting = globalSettings_.at(key);
+void SettingStore::setGlobal(std::string_view key, std::string_view value) {
+    GlobalSetting& setting = find(globalSettings_, key);
     setting.value = setting.rule.normalize(value);
 }
 
-const std::string& SettingStore::global(const std::string& key) const {
-    return globalSettings_.at(key).value;
+const std::string& SettingStore::global(std::string_view key) const {
+    return find(globalSettings_, key).value;
 }
 
 void SettingStore::restoreDefaults() {

@@ -3,6 +3,7 @@
 // per channel (100..163) or instrument-wide, each with a ValueSpec.
 
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -19,12 +20,13 @@ public:
     void defineGlobalSetting(const std::string& key, ValueSpec rule);
 
     // All or nothing: a value that is not accepted changes no channel (throws ScpiError).
-    void setForChannels(const std::string& key, const std::vector<int>& channels,
+    void setForChannels(std::string_view key, const std::vector<int>& channels,
                         std::string_view value);
-    const std::string& channelValue(const std::string& key, int channel) const;
+    // Looked up without a copy of the key: a scan asks for several per channel.
+    const std::string& channelValue(std::string_view key, int channel) const;
 
-    void setGlobal(const std::string& key, std::string_view value);
-    const std::string& global(const std::string& key) const;
+    void setGlobal(std::string_view key, std::string_view value);
+    const std::string& global(std::string_view key) const;
 
     void restoreDefaults();
 
@@ -38,8 +40,12 @@ private:
         std::string value;
     };
 
-    std::map<std::string, ChannelSetting> channelSettings_;
-    std::map<std::string, GlobalSetting> globalSettings_;
+    // The setting of `key`; std::out_of_range for a key never defined, as map::at.
+    template <typename Settings>
+    static auto& find(Settings& settings, std::string_view key);
+
+    std::map<std::string, ChannelSetting, std::less<>> channelSettings_;
+    std::map<std::string, GlobalSetting, std::less<>> globalSettings_;
 };
 
 }  // namespace sim

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-#include <QStaticText>
 #include <chrono>
 
 #include "app/failure_scope.h"
@@ -412,9 +411,6 @@ void CPan1Obj::CloseTriggerWait() {
 
 CPan1Dlg::CPan1Dlg(CPan1Obj& panel)
     : PanelPage(templates::kMainPanelPage), panel_(panel), shownTexts_(CurrentTexts()) {
-    for (QStaticText& text : cellTexts_) {
-        text.setTextFormat(Qt::PlainText);
-    }
     Initialize();
 }
 
@@ -604,16 +600,7 @@ void CPan1Dlg::paintEvent(QPaintEvent* event) {
             continue;
         }
         painter.fillRect(cell, ToQColor(kLightGreyBrush));
-        // A cell's text is laid out once per new value, not on every paint.
-        QStaticText& text = cellTexts_[static_cast<std::size_t>(i)];
-        if (text.text() != shownTexts_.value(i)) {
-            text.setText(shownTexts_.value(i));
-            text.prepare(QTransform(), painter.font());
-        }
-        const QSizeF size = text.size();
-        painter.drawStaticText(QPointF(cell.left() + (cell.width() - size.width()) / 2,
-                                       cell.top() + (cell.height() - size.height()) / 2),
-                               text);
+        cellTexts_[static_cast<std::size_t>(i)].Draw(painter, cell, shownTexts_.value(i), glyphs_);
     }
 }
 

@@ -4,7 +4,6 @@
 // worker thread while the tick shows them.
 
 #include <QPointer>
-#include <QStaticText>
 #include <array>
 #include <thread>
 
@@ -12,6 +11,8 @@
 #include "app/panel.h"
 #include "app/panel_page.h"
 #include "app/reading_feed.h"
+#include "panels/measurement/reading_cell_text.h"
+#include "panels/measurement/reading_glyphs.h"
 #include "platform/template_page.h"
 
 class CPan1Dlg;
@@ -115,7 +116,8 @@ private:
 
     CPan1Obj& panel_;
     QStringList shownTexts_;
-    std::array<QStaticText, kReadingsShown> cellTexts_;
+    std::array<ReadingCellText, kReadingsShown> cellTexts_;
+    ReadingGlyphs glyphs_;  // the cells' font's, looked up when the first value is shown
     mutable QRect gridRect_;
     QString captionText_;
     FramedLabel* caption_ = nullptr;

@@ -1,0 +1,42 @@
+#include "panels/measurement/reading_cell_text.h"
+
+#include <QPainter>
+#include <QRect>
+
+#include "panels/measurement/reading_glyphs.h"
+
+ReadingCellText::ReadingCellText() {
+    laidOut_.setTextFormat(Qt::PlainText);
+}
+
+void ReadingCellText::Prepare(const QPainter& painter, const QString& text, ReadingGlyphs& glyphs) {
+    prepared_ = true;
+    text_ = text;
+    const QFont& font = painter.font();
+    glyphs_.reset();
+    // Glyphs are placed as the layout places them only where pixels are pixels.
+    if (!text.isEmpty() && painter.deviceTransform().type() <= QTransform::TxTranslate) {
+        glyphs.Use(font);
+        glyphs_ = glyphs.Layout(text, size_);
+    }
+    if (glyphs_) {
+        return;
+    }
+    laidOut_.setText(text);
+    laidOut_.prepare(QTransform(), font);
+    size_ = laidOut_.size();
+}
+
+void ReadingCellText::Draw(QPainter& painter, const QRect& cell, const QString& text,
+                           ReadingGlyphs& glyphs) {
+    if (!prepared_ || text != text_) {
+        Prepare(painter, text, glyphs);
+    }
+    const QPointF topLeft(cell.left() + (cell.width() - size_.width()) / 2,
+                          cell.top() + (cell.height() - size_.height()) / 2);
+    if (glyphs_) {
+        painter.drawGlyphRun(topLeft, *glyphs_);
+        return;
+    }
+    painter.drawStaticText(topLeft, laidOut_);
+}
