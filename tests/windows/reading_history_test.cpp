@@ -11,7 +11,7 @@ namespace {
 // A noisy signal with single-sample spikes: every column's extremes must
 // survive decimation, and gaps must stay breaks in the line.
 TEST(ReadingHistory, DecimationKeepsEveryExtremeAndEveryGap) {
-    ReadingHistory history(100000);
+    ReadingHistory history(1, 100000);
     const int columns = 50;
     const int perColumn = 200;
     for (int i = 0; i < columns * perColumn; ++i) {
@@ -23,15 +23,18 @@ TEST(ReadingHistory, DecimationKeepsEveryExtremeAndEveryGap) {
             value = -40.0 - i;  // a dip
         }
         if (i == 4321) {
-            history.Append(i, ReadingHistory::kNoReading);
+            history.Append(i, {ReadingHistory::kNoReading});
             continue;
         }
-        history.Append(i, value);
+        history.Append(i, {value});
     }
-    const auto points = history.Decimate(0, columns * perColumn, columns);
+    const auto points = history.Decimate({0}, 0, columns * perColumn, columns)[0];
     EXPECT_LE(points.size(), static_cast<std::size_t>(columns * 2 + 4));
 
-    const auto& all = history.Samples();
+    std::vector<ReadingHistory::Sample> all;
+    for (std::size_t i = 0; i < history.Size(); ++i) {
+        all.push_back({history.TimeAt(i), history.ValueAt(0, i)});
+    }
     for (int c = 0; c < columns; ++c) {
         double lo = INFINITY;
         double hi = -INFINITY;
@@ -57,13 +60,15 @@ TEST(ReadingHistory, DecimationKeepsEveryExtremeAndEveryGap) {
 }
 
 TEST(ReadingHistory, BoundedDropsOldestAndNoReadingIsAGap) {
-    ReadingHistory history(3);
+    ReadingHistory history(2, 3);
     for (int i = 0; i < 5; ++i) {
-        history.Append(i, i == 4 ? 9.91e37 : i);
+        history.Append(i, {i == 4 ? 9.91e37 : i});
     }
     ASSERT_EQ(history.Size(), 3u);
-    EXPECT_EQ(history.Samples().front().time, 2);
-    EXPECT_TRUE(std::isnan(history.Samples().back().value));
+    EXPECT_EQ(history.TimeAt(0), 2);
+    EXPECT_EQ(history.ValueAt(0, 1), 3);
+    EXPECT_TRUE(std::isnan(history.ValueAt(0, 2)));
+    EXPECT_TRUE(std::isnan(history.ValueAt(1, 0)));  // past the values given: no reading
 }
 
 }  // namespace
@@ -76,23 +81,24 @@ namespace {
 // of whole blocks must still give the extremes of the samples held, and
 // nothing older.
 TEST(ReadingHistory, ExtremesStayExactAfterTheOldestHaveGone) {
-    ReadingHistory history(1000);
+    ReadingHistory history(1, 1000);
     for (int i = 0; i < 5037; ++i) {
-        history.Append(i, std::fmod(i * 7919.0, 1009.0) - (i == 4500 ? 5000.0 : 0.0));
+        history.Append(i, {std::fmod(i * 7919.0, 1009.0) - (i == 4500 ? 5000.0 : 0.0)});
     }
-    const double first = history.Samples().front().time;
-    const double last = history.Samples().back().time;
+    const double first = history.TimeAt(0);
+    const double last = history.TimeAt(history.Size() - 1);
     for (const int columns : {1, 3, 7}) {
-        const auto points = history.Decimate(first, last, columns);
+        const auto points = history.Decimate({0}, first, last, columns)[0];
         const double width = (last - first) / columns;
         for (int c = 0; c < columns; ++c) {
             double lo = INFINITY;
             double hi = -INFINITY;
-            for (const auto& s : history.Samples()) {
-                const int at = std::min(columns - 1, static_cast<int>((s.time - first) / width));
+            for (std::size_t i = 0; i < history.Size(); ++i) {
+                const double time = history.TimeAt(i);
+                const int at = std::min(columns - 1, static_cast<int>((time - first) / width));
                 if (at == c) {
-                    lo = std::min(lo, s.value);
-                    hi = std::max(hi, s.value);
+                    lo = std::min(lo, history.ValueAt(0, i));
+                    hi = std::max(hi, history.ValueAt(0, i));
                 }
             }
             std::vector<double> mine;
