@@ -90,6 +90,7 @@ void ReadingsChart::BuildLayout() {
 
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignRight);
+    chart_->setBackgroundRoundness(0);  // a plain rectangle is cheaper to paint
     timeAxis_ = new QDateTimeAxis(chart_);
     timeAxis_->setFormat(QStringLiteral("hh:mm:ss"));
     valueAxis_ = new QValueAxis(chart_);
@@ -211,6 +212,12 @@ void ReadingsChart::UpdateRange() {
     }
     viewEnd_ = latest;
     viewBegin_ = windowSeconds_ == 0 ? earliest : latest - windowSeconds_;
+    // Until the readings fill the window it stays where they began: the axis
+    // then stands still, and a redraw changes the lines alone.
+    if (windowSeconds_ != 0 && viewBegin_ < earliest) {
+        viewBegin_ = earliest;
+        viewEnd_ = earliest + windowSeconds_;
+    }
     if (viewEnd_ - viewBegin_ < kMinimumSpanSeconds) {
         viewBegin_ = viewEnd_ - kMinimumSpanSeconds;
     }
@@ -271,34 +278,61 @@ void ReadingsChart::ShowPieces(int slot, const std::vector<QList<QPointF>>& piec
         if (series->pointsVisible() != (pieces[i].size() == 1)) {
             series->setPointsVisible(pieces[i].size() == 1);
         }
-        series->replace(pieces[i]);
+        if (i >= trace.used || series->points() != pieces[i]) {
+            series->replace(pieces[i]);
+        }
+    }
+    for (std::size_t i = pieces.size(); i < trace.used; ++i) {
+        trace.pieces[i]->clear();
     }
     trace.used = pieces.size();
 }
 
+// The value axis' range for readings from `low` to `high`: a margin on each
+// side, rounded out to a tenth of the span so that the axis, and with it
+// every line, stays as it is while new readings stay inside it.
+std::pair<double, double> ReadingsChart::ValueRange(double low, double high) const {
+    const double margin = high > low ? (high - low) * 0.05 : std::max(std::fabs(low) * 0.05, 1e-9);
+    const double step = std::pow(10.0, std::floor(std::log10((high - low + 2 * margin) / 10.0)));
+    const double bottom = std::floor((low - margin) / step) * step;
+    const double top = std::ceil((high + margin) / step) * step;
+    const bool fits = valueAxis_->min() <= low - margin / 2 &&
+                      valueAxis_->max() >= high + margin / 2 &&
+                      valueAxis_->max() - valueAxis_->min() <= (top - bottom) * 1.5;
+    return fits ? std::make_pair(valueAxis_->min(), valueAxis_->max())
+                : std::make_pair(bottom, top);
+}
+
 // Qt Charts lays out every point of a series again whenever an axis or the
-// points change. The series are emptied before the axes move, so that each
-// point is laid out once per redraw.
+// points change. When an axis moves the series are emptied first, so that
+// each point is laid out once per redraw; when neither moves, only the lines
+// whose points changed are replaced.
 void ReadingsChart::Redraw() {
     dirty_ = false;
     UpdateRange();
     double low = std::numeric_limits<double>::infinity();
     double high = -low;
     const auto points = VisiblePoints(low, high);
-    for (Trace& trace : traces_) {
-        for (std::size_t i = 0; i < trace.used; ++i) {
-            trace.pieces[i]->clear();
-        }
-        trace.used = 0;
-    }
     const double span = viewEnd_ - viewBegin_;
-    timeAxis_->setFormat(span > 86400.0 ? QStringLiteral("MM-dd hh:mm")
-                                        : QStringLiteral("hh:mm:ss"));
-    timeAxis_->setRange(AxisTime(viewBegin_), AxisTime(viewEnd_));
-    if (low <= high) {
-        const double margin =
-            high > low ? (high - low) * 0.05 : std::max(std::fabs(low) * 0.05, 1e-9);
-        valueAxis_->setRange(low - margin, high + margin);
+    const QString format =
+        span > 86400.0 ? QStringLiteral("MM-dd hh:mm") : QStringLiteral("hh:mm:ss");
+    const QDateTime begin = AxisTime(viewBegin_);
+    const QDateTime end = AxisTime(viewEnd_);
+    const auto values =
+        low <= high ? ValueRange(low, high) : std::make_pair(valueAxis_->min(), valueAxis_->max());
+    const bool axesMove = timeAxis_->format() != format || timeAxis_->min() != begin ||
+                          timeAxis_->max() != end || valueAxis_->min() != values.first ||
+                          valueAxis_->max() != values.second;
+    if (axesMove) {
+        for (Trace& trace : traces_) {
+            for (std::size_t i = 0; i < trace.used; ++i) {
+                trace.pieces[i]->clear();
+            }
+            trace.used = 0;
+        }
+        timeAxis_->setFormat(format);
+        timeAxis_->setRange(begin, end);
+        valueAxis_->setRange(values.first, values.second);
     }
     const double plotWidth = std::max(1.0, chart_->plotArea().width());
     const double pixelsPerSecond = plotWidth / span;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/reading_feed.h"
@@ -82,6 +83,7 @@ private:
         const std::vector<sfp::ReadingHistory::Sample>& points);
     void ShowPieces(int slot, const std::vector<QList<QPointF>>& pieces);
     void UpdateRange();
+    std::pair<double, double> ValueRange(double low, double high) const;
     void UpdateRecordingControls();
     void ToggleRecording();
     bool HandleViewEvent(QEvent* event);
