@@ -149,7 +149,7 @@ void ReadingHistory::DropOldest() {
     }
 }
 
-void ReadingHistory::Summarise(std::vector<Level>& levels, const Sample& sample) const {
+void ReadingHistory::Summarise(std::vector<Level>& levels, const Sample& sample) {
     const std::uint64_t sequence = dropped_ + Size() - 1;
     const bool gap = std::isnan(sample.value);
     for (Level& level : levels) {

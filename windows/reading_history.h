@@ -25,9 +25,10 @@ public:
     // 24 hours of readings at 10 per second, the fastest auto-update rate.
     static constexpr std::size_t kDefaultCapacity = 24u * 3600u * 10u;
     static constexpr double kNoReading = ::kNoReading;
-    // Samples summarised together at the lowest level of the summaries; each
-    // level above summarises 1 << kFanOutShift blocks of the one below, so that a wide
-    // pixel column is decimated from a few summaries instead of every sample.
+    // Samples summarised together at the lowest level of the summaries (1 <<
+    // kBlockShift); each level above summarises 1 << kFanOutShift blocks of
+    // the one below, so that a wide pixel column is decimated from a few
+    // summaries instead of every sample.
     static constexpr unsigned kBlockShift = 6;
     static constexpr unsigned kFanOutShift = 3;
     static constexpr std::size_t kBlockSize = std::size_t{1} << kBlockShift;
@@ -83,7 +84,7 @@ private:
         return at < capacity_ ? at : at - capacity_;
     }
     void DropOldest();
-    void Summarise(std::vector<Level>& levels, const Sample& sample) const;
+    void Summarise(std::vector<Level>& levels, const Sample& sample);
     const Block* WholeBlock(std::size_t element, std::size_t index, std::size_t end,
                             std::size_t& size) const;
     void Scan(std::size_t element, std::size_t index, std::size_t end, Column& column,

@@ -117,3 +117,88 @@ TEST(ReadingHistory, ExtremesStayExactAfterTheOldestHaveGone) {
 
 }  // namespace
 }  // namespace sfp
+
+namespace sfp {
+namespace {
+
+// A long history that has wrapped its ring, decimated over wide columns from
+// every level of the summaries: each spike and dip, wherever it falls against
+// the columns, survives; both outages are breaks, and once thinned to one
+// pixel per column only the one wider than a pixel still is; the thinned line
+// passes within half a pixel of every decimated point.
+TEST(ReadingHistory, SummariesKeepEverySpikeAndThinningKeepsEveryPixel) {
+    ReadingHistory history(2, 300000);
+    std::uint32_t state = 12345;
+    std::vector<double> spikes;
+    for (int i = 0; i < 331111; ++i) {
+        state = state * 1664525u + 1013904223u;
+        double value = static_cast<double>(state >> 8) / (1 << 24);  // 0 to 1
+        const bool outage = (i >= 200000 && i < 220000) || (i >= 100000 && i < 100050);
+        if (i % 7919 == 0) {
+            value = i % 2 == 0 ? 10.0 + i * 1e-6 : -10.0 - i * 1e-6;
+            if (i >= 331111 - 300000 && !outage) {
+                spikes.push_back(value);
+            }
+        }
+        history.Append(i * 0.1,
+                       {outage ? ReadingHistory::kNoReading : value, 10.0 * std::sin(i * 2e-5)});
+    }
+    const double first = history.TimeAt(0);
+    const double last = history.TimeAt(history.Size() - 1);
+    const int columns = 37;
+    const auto points = history.Decimate({0}, first, last, columns)[0];
+    ASSERT_LE(points.size(), static_cast<std::size_t>(2 * columns + 4));
+    EXPECT_TRUE(std::is_sorted(points.begin(), points.end(),
+                               [](const auto& a, const auto& b) { return a.time < b.time; }));
+    for (const double spike : spikes) {
+        EXPECT_TRUE(std::any_of(points.begin(), points.end(), [&](const auto& p) {
+            return p.value == spike;
+        })) << spike;
+    }
+    const auto breaks = [](const std::vector<ReadingHistory::Sample>& line) {
+        std::vector<double> times;
+        for (const auto& p : line) {
+            if (std::isnan(p.value)) {
+                times.push_back(p.time);
+            }
+        }
+        return times;
+    };
+    EXPECT_EQ(breaks(points), (std::vector<double>{10000.0, 20000.0}));
+
+    const double pixelsPerSecond = columns / (last - first);
+    const double pixelsPerUnit = 400.0 / 21.0;
+    const auto thin = ReadingHistory::Thin(points, pixelsPerSecond, pixelsPerUnit);
+    EXPECT_EQ(breaks(thin), (std::vector<double>{20000.0}));
+
+    // Every decimated point lies within half a pixel of the thinned line.
+    const auto expectWithinHalfAPixel = [&](const std::vector<ReadingHistory::Sample>& given,
+                                            const std::vector<ReadingHistory::Sample>& drawn) {
+        for (const auto& point : given) {
+            if (std::isnan(point.value)) {
+                continue;
+            }
+            const auto after = std::find_if(drawn.begin(), drawn.end(),
+                                            [&](const auto& p) { return p.time >= point.time; });
+            ASSERT_NE(after, drawn.end());
+            double height = after->value;
+            if (after->time != point.time) {
+                ASSERT_NE(after, drawn.begin());
+                const auto before = after - 1;
+                const double share = (point.time - before->time) / (after->time - before->time);
+                height = before->value + share * (after->value - before->value);
+            }
+            EXPECT_LE(std::fabs(height - point.value) * pixelsPerUnit, 0.5 + 1e-9) << point.time;
+        }
+    };
+    expectWithinHalfAPixel(points, thin);
+
+    // A smooth line thins to a few segments, drawn as before.
+    const auto smooth = history.Decimate({1}, first, last, columns * 8)[0];
+    const auto thinned = ReadingHistory::Thin(smooth, pixelsPerSecond * 8, pixelsPerUnit);
+    EXPECT_LT(thinned.size() * 3, smooth.size());
+    expectWithinHalfAPixel(smooth, thinned);
+}
+
+}  // namespace
+}  // namespace sfp
