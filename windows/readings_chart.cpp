@@ -452,10 +452,18 @@ void ReadingsChart::ToggleRecording() {
     recording_->ChooseAndStart();
 }
 
+// Told every second while recording: a text set again unchanged would still
+// lay out and repaint its widget.
 void ReadingsChart::UpdateRecordingControls() {
-    record_->setText(recording_->Recording() ? QStringLiteral("Stop Recording")
-                                             : QStringLiteral("Record Readings..."));
-    recordStatus_->setText(recording_->StatusText());
+    const QString button = recording_->Recording() ? QStringLiteral("Stop Recording")
+                                                   : QStringLiteral("Record Readings...");
+    if (record_->text() != button) {
+        record_->setText(button);
+    }
+    const QString status = recording_->StatusText();
+    if (recordStatus_->text() != status) {
+        recordStatus_->setText(status);
+    }
 }
 
 void ReadingsChart::showEvent(QShowEvent* event) {
