@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QGraphicsScene>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
@@ -52,6 +53,7 @@ ReadingsChart::ReadingsChart(ReadingFeed& feed, std::function<RecordingContext()
                              QWidget* parent)
     : QWidget(parent, Qt::Window),
       traces_(kSlots),
+      history_(kSlots),
       recording_(new ReadingsRecording(std::move(recordingContext), this)) {
     setWindowTitle(QStringLiteral("Readings Chart"));
     BuildLayout();
@@ -88,6 +90,7 @@ void ReadingsChart::BuildLayout() {
 
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignRight);
+    chart_->setBackgroundRoundness(0);  // a plain rectangle is cheaper to paint
     timeAxis_ = new QDateTimeAxis(chart_);
     timeAxis_->setFormat(QStringLiteral("hh:mm:ss"));
     valueAxis_ = new QValueAxis(chart_);
@@ -95,6 +98,9 @@ void ReadingsChart::BuildLayout() {
     chart_->addAxis(valueAxis_, Qt::AlignLeft);
     view_ = new QChartView(chart_, this);
     view_->setRenderHint(QPainter::Antialiasing, false);
+    // Every line changes its bounds on each redraw: keeping a scene index of
+    // them up to date costs more than it saves.
+    view_->scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     view_->viewport()->installEventFilter(this);
 
     auto* tools = new QHBoxLayout;
@@ -166,13 +172,13 @@ void ReadingsChart::StartSeries(int base) {
     base_ = base;
     for (int slot = 0; slot < kSlots; ++slot) {
         Trace& trace = traces_[static_cast<std::size_t>(slot)];
-        trace.history.Clear();
         for (QLineSeries* piece : trace.pieces) {
             piece->clear();
         }
         trace.used = 0;
         trace.pieces.front()->setName(QString::number(base + slot));
     }
+    history_.Clear();
     dirty_ = true;
 }
 
@@ -181,19 +187,14 @@ void ReadingsChart::Take(const ReadingSample& sample) {
         StartSeries(sample.baseElement);
     }
     double time = static_cast<double>(sample.utcMs) / 1000.0;
-    for (int slot = 0; slot < kSlots; ++slot) {
-        sfp::ReadingHistory& history = traces_[static_cast<std::size_t>(slot)].history;
-        // The history is in time order even if the clock steps back.
-        if (history.Size() != 0) {
-            time = std::max(time, history.Samples().back().time);
-        }
-        const bool value = sample.kind == ReadingSample::kValues &&
-                           static_cast<std::size_t>(slot) < sample.values.size();
-        if (value) {
-            history.Append(time, sample.values[static_cast<std::size_t>(slot)]);
-        } else {
-            history.AppendGap(time);
-        }
+    // The history is in time order even if the clock steps back.
+    if (history_.Size() != 0) {
+        time = std::max(time, history_.TimeAt(history_.Size() - 1));
+    }
+    if (sample.kind == ReadingSample::kValues) {
+        history_.Append(time, sample.values);
+    } else {
+        history_.AppendGap(time);
     }
     dirty_ = true;
     recording_->Take(sample);
@@ -203,20 +204,20 @@ void ReadingsChart::UpdateRange() {
     if (userView_ || paused_) {
         return;
     }
-    double earliest = std::numeric_limits<double>::infinity();
-    double latest = -earliest;
-    for (const Trace& trace : traces_) {
-        if (trace.history.Size() != 0) {
-            earliest = std::min(earliest, trace.history.Samples().front().time);
-            latest = std::max(latest, trace.history.Samples().back().time);
-        }
-    }
-    if (!(latest >= earliest)) {
-        latest = static_cast<double>(UtcNowMs()) / 1000.0;
-        earliest = latest;
+    double latest = static_cast<double>(UtcNowMs()) / 1000.0;
+    double earliest = latest;
+    if (history_.Size() != 0) {
+        earliest = history_.TimeAt(0);
+        latest = history_.TimeAt(history_.Size() - 1);
     }
     viewEnd_ = latest;
     viewBegin_ = windowSeconds_ == 0 ? earliest : latest - windowSeconds_;
+    // Until the readings fill the window it stays where they began: the axis
+    // then stands still, and a redraw changes the lines alone.
+    if (windowSeconds_ != 0 && viewBegin_ < earliest) {
+        viewBegin_ = earliest;
+        viewEnd_ = earliest + windowSeconds_;
+    }
     if (viewEnd_ - viewBegin_ < kMinimumSpanSeconds) {
         viewBegin_ = viewEnd_ - kMinimumSpanSeconds;
     }
@@ -224,51 +225,48 @@ void ReadingsChart::UpdateRange() {
 
 // One element's points in the visible range, decimated to the plot's pixel
 // columns; NaN marks a gap.
-std::vector<sfp::ReadingHistory::Sample> ReadingsChart::VisiblePoints(int slot, double& low,
-                                                                      double& high) const {
-    const Trace& trace = traces_[static_cast<std::size_t>(slot)];
-    if (!trace.shown) {
-        return {};  // a hidden line costs nothing to draw
+std::vector<std::vector<sfp::ReadingHistory::Sample>> ReadingsChart::VisiblePoints(
+    double& low, double& high) const {
+    std::vector<std::size_t> shown;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        // A hidden line costs nothing to draw.
+        if (traces_[static_cast<std::size_t>(slot)].shown) {
+            shown.push_back(static_cast<std::size_t>(slot));
+        }
     }
     const int columns = std::max(kMinimumColumns, static_cast<int>(chart_->plotArea().width()));
-    auto points = trace.history.Decimate(viewBegin_, viewEnd_, columns);
-    for (const auto& point : points) {
-        if (!std::isnan(point.value)) {
-            low = std::min(low, point.value);
-            high = std::max(high, point.value);
+    auto decimated = history_.Decimate(shown, viewBegin_, viewEnd_, columns);
+    std::vector<std::vector<sfp::ReadingHistory::Sample>> points(kSlots);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        for (const auto& point : decimated[i]) {
+            if (!std::isnan(point.value)) {
+                low = std::min(low, point.value);
+                high = std::max(high, point.value);
+            }
         }
+        points[shown[i]] = std::move(decimated[i]);
     }
     return points;
 }
 
-// The pieces of line between the gaps. A point in the middle of a run on
-// one pixel row changes nothing drawn and is left out: Qt Charts' cost
-// grows with every point.
+// The pieces of line between the gaps.
 std::vector<QList<QPointF>> ReadingsChart::LinePieces(
-    const std::vector<sfp::ReadingHistory::Sample>& points, double rowsPerUnit) {
+    const std::vector<sfp::ReadingHistory::Sample>& points) {
     std::vector<QList<QPointF>> pieces;
     QList<QPointF> piece;
-    const auto row = [rowsPerUnit](double value) { return std::floor(value * rowsPerUnit); };
-    const auto end = [&] {
+    for (const auto& point : points) {
+        if (!std::isnan(point.value)) {
+            piece.append(QPointF(point.time * 1000.0, point.value));
+            continue;
+        }
         if (!piece.isEmpty()) {
             pieces.push_back(std::move(piece));
             piece = {};
         }
-    };
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const double value = points[i].value;
-        if (std::isnan(value)) {
-            end();
-            continue;
-        }
-        const bool inRun =
-            !piece.isEmpty() && i + 1 < points.size() && !std::isnan(points[i + 1].value) &&
-            row(piece.back().y()) == row(value) && row(points[i + 1].value) == row(value);
-        if (!inRun) {
-            piece.append(QPointF(points[i].time * 1000.0, value));
-        }
     }
-    end();
+    if (!piece.isEmpty()) {
+        pieces.push_back(std::move(piece));
+    }
     return pieces;
 }
 
@@ -280,46 +278,73 @@ void ReadingsChart::ShowPieces(int slot, const std::vector<QList<QPointF>>& piec
         if (series->pointsVisible() != (pieces[i].size() == 1)) {
             series->setPointsVisible(pieces[i].size() == 1);
         }
-        series->replace(pieces[i]);
+        if (i >= trace.used || series->points() != pieces[i]) {
+            series->replace(pieces[i]);
+        }
+    }
+    for (std::size_t i = pieces.size(); i < trace.used; ++i) {
+        trace.pieces[i]->clear();
     }
     trace.used = pieces.size();
 }
 
+// The value axis' range for readings from `low` to `high`: a margin on each
+// side, rounded out to a tenth of the span so that the axis, and with it
+// every line, stays as it is while new readings stay inside it.
+std::pair<double, double> ReadingsChart::ValueRange(double low, double high) const {
+    const double margin = high > low ? (high - low) * 0.05 : std::max(std::fabs(low) * 0.05, 1e-9);
+    const double step = std::pow(10.0, std::floor(std::log10((high - low + 2 * margin) / 10.0)));
+    const double bottom = std::floor((low - margin) / step) * step;
+    const double top = std::ceil((high + margin) / step) * step;
+    const bool fits = valueAxis_->min() <= low - margin / 2 &&
+                      valueAxis_->max() >= high + margin / 2 &&
+                      valueAxis_->max() - valueAxis_->min() <= (top - bottom) * 1.5;
+    return fits ? std::make_pair(valueAxis_->min(), valueAxis_->max())
+                : std::make_pair(bottom, top);
+}
+
 // Qt Charts lays out every point of a series again whenever an axis or the
-// points change. The series are emptied before the axes move, so that each
-// point is laid out once per redraw.
+// points change. When an axis moves the series are emptied first, so that
+// each point is laid out once per redraw; when neither moves, only the lines
+// whose points changed are replaced.
 void ReadingsChart::Redraw() {
     dirty_ = false;
     UpdateRange();
     double low = std::numeric_limits<double>::infinity();
     double high = -low;
-    std::vector<std::vector<sfp::ReadingHistory::Sample>> points;
-    for (int slot = 0; slot < kSlots; ++slot) {
-        points.push_back(VisiblePoints(slot, low, high));
-    }
-    const double rowsPerUnit =
-        high > low ? std::max(1.0, chart_->plotArea().height()) / (high - low) : 1.0;
-    for (Trace& trace : traces_) {
-        for (std::size_t i = 0; i < trace.used; ++i) {
-            trace.pieces[i]->clear();
-        }
-        trace.used = 0;
-    }
+    const auto points = VisiblePoints(low, high);
     const double span = viewEnd_ - viewBegin_;
-    timeAxis_->setFormat(span > 86400.0 ? QStringLiteral("MM-dd hh:mm")
-                                        : QStringLiteral("hh:mm:ss"));
-    timeAxis_->setRange(AxisTime(viewBegin_), AxisTime(viewEnd_));
-    if (low <= high) {
-        const double margin =
-            high > low ? (high - low) * 0.05 : std::max(std::fabs(low) * 0.05, 1e-9);
-        valueAxis_->setRange(low - margin, high + margin);
+    const QString format =
+        span > 86400.0 ? QStringLiteral("MM-dd hh:mm") : QStringLiteral("hh:mm:ss");
+    const QDateTime begin = AxisTime(viewBegin_);
+    const QDateTime end = AxisTime(viewEnd_);
+    const auto values =
+        low <= high ? ValueRange(low, high) : std::make_pair(valueAxis_->min(), valueAxis_->max());
+    const bool axesMove = timeAxis_->format() != format || timeAxis_->min() != begin ||
+                          timeAxis_->max() != end || valueAxis_->min() != values.first ||
+                          valueAxis_->max() != values.second;
+    if (axesMove) {
+        for (Trace& trace : traces_) {
+            for (std::size_t i = 0; i < trace.used; ++i) {
+                trace.pieces[i]->clear();
+            }
+            trace.used = 0;
+        }
+        timeAxis_->setFormat(format);
+        timeAxis_->setRange(begin, end);
+        valueAxis_->setRange(values.first, values.second);
     }
+    const double plotWidth = std::max(1.0, chart_->plotArea().width());
+    const double pixelsPerSecond = plotWidth / span;
+    const double pixelsPerUnit =
+        std::max(1.0, chart_->plotArea().height()) / (valueAxis_->max() - valueAxis_->min());
     for (int slot = 0; slot < kSlots; ++slot) {
-        ShowPieces(slot, LinePieces(points[static_cast<std::size_t>(slot)], rowsPerUnit));
+        ShowPieces(slot,
+                   LinePieces(sfp::ReadingHistory::Thin(points[static_cast<std::size_t>(slot)],
+                                                        pixelsPerSecond, pixelsPerUnit)));
     }
     // Redraw again once the view has moved by about a pixel, and at most once
     // a second: a trend needs no more, and auto update keeps its processor.
-    const double plotWidth = std::max(1.0, chart_->plotArea().width());
     redrawTimer_.setInterval(
         std::clamp(static_cast<int>(span * 1000.0 / plotWidth), kRedrawMs, kSlowestRedrawMs));
 }
@@ -427,10 +452,18 @@ void ReadingsChart::ToggleRecording() {
     recording_->ChooseAndStart();
 }
 
+// Told every second while recording: a text set again unchanged would still
+// lay out and repaint its widget.
 void ReadingsChart::UpdateRecordingControls() {
-    record_->setText(recording_->Recording() ? QStringLiteral("Stop Recording")
-                                             : QStringLiteral("Record Readings..."));
-    recordStatus_->setText(recording_->StatusText());
+    const QString button = recording_->Recording() ? QStringLiteral("Stop Recording")
+                                                   : QStringLiteral("Record Readings...");
+    if (record_->text() != button) {
+        record_->setText(button);
+    }
+    const QString status = recording_->StatusText();
+    if (recordStatus_->text() != status) {
+        recordStatus_->setText(status);
+    }
 }
 
 void ReadingsChart::showEvent(QShowEvent* event) {

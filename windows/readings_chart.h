@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app/reading_feed.h"
@@ -52,7 +53,7 @@ public:
     ReadingsRecording& Recording() { return *recording_; }
     QChart& Chart() { return *chart_; }
     int BaseElement() const { return base_; }
-    const sfp::ReadingHistory& History(int slot) const { return traces_[slot].history; }
+    const sfp::ReadingHistory& History() const { return history_; }
     // Shown range, seconds since 1970.
     double ViewBegin() const { return viewBegin_; }
     double ViewEnd() const { return viewEnd_; }
@@ -66,7 +67,6 @@ protected:
 
 private:
     struct Trace {
-        sfp::ReadingHistory history;
         std::vector<QLineSeries*> pieces;  // the first carries the legend entry
         std::size_t used = 0;
         bool shown = true;
@@ -77,12 +77,13 @@ private:
     void StartSeries(int base);
     QLineSeries* Piece(int slot, std::size_t index);
     void OnLegendClicked(int slot);
-    std::vector<sfp::ReadingHistory::Sample> VisiblePoints(int slot, double& low,
-                                                           double& high) const;
+    std::vector<std::vector<sfp::ReadingHistory::Sample>> VisiblePoints(double& low,
+                                                                        double& high) const;
     static std::vector<QList<QPointF>> LinePieces(
-        const std::vector<sfp::ReadingHistory::Sample>& points, double rowsPerUnit);
+        const std::vector<sfp::ReadingHistory::Sample>& points);
     void ShowPieces(int slot, const std::vector<QList<QPointF>>& pieces);
     void UpdateRange();
+    std::pair<double, double> ValueRange(double low, double high) const;
     void UpdateRecordingControls();
     void ToggleRecording();
     bool HandleViewEvent(QEvent* event);
@@ -96,6 +97,7 @@ private:
     QPushButton* record_ = nullptr;
     QLabel* recordStatus_ = nullptr;
     std::vector<Trace> traces_;
+    sfp::ReadingHistory history_;
     ReadingsRecording* recording_;
     QTimer redrawTimer_;
     int base_ = -1;

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int kElements = 10;
+constexpr int kProgressMs = 1000;
 
 std::string IsoTime(std::int64_t utcMs) {
     return QDateTime::fromMSecsSinceEpoch(utcMs, Qt::UTC).toString(Qt::ISODateWithMs).toStdString();
@@ -36,7 +37,15 @@ std::string StatusName(int status) {
 }  // namespace
 
 ReadingsRecording::ReadingsRecording(std::function<RecordingContext()> context, QObject* parent)
-    : QObject(parent), context_(std::move(context)) {}
+    : QObject(parent), context_(std::move(context)) {
+    progress_.setInterval(kProgressMs);
+    connect(&progress_, &QTimer::timeout, this, [this] {
+        if (recorder_.RowsWritten() != toldRows_) {
+            toldRows_ = recorder_.RowsWritten();
+            emit Changed();
+        }
+    });
+}
 
 ReadingsRecording::~ReadingsRecording() {
     Stop();
@@ -71,6 +80,10 @@ QString ReadingsRecording::Start(const QString& path) {
     path_ = path;
     const std::string failure = recorder_.Start(
         file, {context.version, context.resource, IsoTime(startMs_), Elements(baseElement_)});
+    toldRows_ = 0;
+    if (recorder_.Recording()) {
+        progress_.start();
+    }
     emit Changed();
     return QString::fromStdString(failure);
 }
@@ -101,12 +114,11 @@ void ReadingsRecording::Take(const ReadingSample& sample) {
     }
     if (!written) {
         Fail();
-        return;
     }
-    emit Changed();
 }
 
 void ReadingsRecording::Fail() {
+    progress_.stop();
     ended_ = QString::fromStdString(recorder_.Failure());
     emit Changed();
     platform::Dialogs().ShowMessage(ended_ + QStringLiteral("\nThe rows written so far are kept."));
@@ -118,6 +130,7 @@ void ReadingsRecording::End(const std::string& why) {
     }
     const bool ended = recorder_.WriteComment("end " + IsoTime(UtcNowMs()) + " " + why);
     recorder_.Stop();
+    progress_.stop();
     ended_ = ended ? QString::fromStdString("Recording ended: " + why + ".")
                    : QString::fromStdString(recorder_.Failure());
     emit Changed();

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -47,6 +48,8 @@ public:
     QString StatusText() const;
 
 signals:
+    // Started, ended, or more rows written: the rows are told once a second
+    // at most, not per row.
     void Changed();
 
 private:
@@ -59,4 +62,6 @@ private:
     QString ended_;
     std::int64_t startMs_ = 0;
     int baseElement_ = 0;
+    QTimer progress_;
+    long toldRows_ = 0;
 };

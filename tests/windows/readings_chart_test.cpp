@@ -141,7 +141,7 @@ TEST_F(ReadingsChartTest, RecordedFileHoldsTheSimulatorsDoublesWithGapsUntilARes
     // The chart: the new base started new series; before it, the failed
     // cycle broke the line in two.
     EXPECT_EQ(Chart().BaseElement(), 70);
-    EXPECT_EQ(Chart().History(0).Size(), 1u);
+    EXPECT_EQ(Chart().History().Size(), 1u);
 }
 
 TEST_F(ReadingsChartTest, AFailedCycleIsABreakInTheLineNotAPoint) {
