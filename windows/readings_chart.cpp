@@ -61,7 +61,15 @@ ReadingsChart::ReadingsChart(ReadingFeed& feed, std::function<RecordingContext()
     connect(&feed, &ReadingFeed::Arrived, this, &ReadingsChart::Take, Qt::QueuedConnection);
     connect(&feed, &ReadingFeed::InstrumentReset, recording_, &ReadingsRecording::EndForReset,
             Qt::QueuedConnection);
-    connect(recording_, &ReadingsRecording::Changed, this, &ReadingsChart::UpdateRecordingControls);
+    // The recording's progress and a due redraw are painted together: each
+    // paint of the window costs a round trip to the display server.
+    connect(recording_, &ReadingsRecording::Changed, this, [this] {
+        UpdateRecordingControls();
+        if (dirty_ && !paused_ && isVisible()) {
+            Redraw();
+            redrawTimer_.start();
+        }
+    });
     // Points are replaced on a timer, never per reading.
     redrawTimer_.setInterval(kRedrawMs);
     connect(&redrawTimer_, &QTimer::timeout, this, [this] {
