@@ -73,7 +73,8 @@ TEST(IoExport, ScriptKeepsCommandsInOrderAndQueriesAsComments) {
     record.Append(Call("readCVT_Q", "first 0, count 10"));
     record.Append(Call("qot7720_cmd", "TRIG:SOUR IMM\n"));
     model.Poll();
-    const QString script = ScriptText(Pointers(Rows(model)), {"1.2", "VXI0::24::INSTR", "2026-12-09"});
+    const QString script =
+        ScriptText(Pointers(Rows(model)), {"1.2", "VXI0::24::INSTR", "2026-12-09"});
     EXPECT_EQ(script.toStdString(),
               "# qot7720-sfp 1.2 SCPI script\n# resource VXI0::24::INSTR\n# date 2026-12-09\n"
               "INP:GAIN MAX,(@100)\n# qot7720_cmdString_Q INP:GAIN? (@100)\n"

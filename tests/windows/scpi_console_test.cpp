@@ -72,8 +72,9 @@ TEST_F(ScpiConsoleTest, SavedScriptReproducesTheDriverCallsOfItsCommands) {
     }
     ASSERT_EQ(expected.size(), 4u);
 
-    const QString path = WriteFile(
-        "session.scpi", ScriptText(Pointers(session), {"2.5", kDefaultResource, "2026-12-09"}).toUtf8());
+    const QString path =
+        WriteFile("session.scpi",
+                  ScriptText(Pointers(session), {"2.5", kDefaultResource, "2026-12-09"}).toUtf8());
     ScpiConsole console;
     const std::size_t mark = simulator.LogMark();
     ASSERT_TRUE(RunScript(console, path));
