@@ -33,7 +33,7 @@ ViStatus deliverAttribute(const std::optional<Value>& attribute, void* value) {
 // What the simulated VISA reports of itself on a resource manager session.
 constexpr char kManufacturerName[] = "QOT7720 simulator VISA";
 constexpr ViUInt32 kImplementationVersion = 0x00100000;  // 1.0.0
-constexpr ViUInt32 kVisaStandardVersion = 0x00700000;   // 7.0.0
+constexpr ViUInt32 kVisaStandardVersion = 0x00700000;    // 7.0.0
 
 ViStatus deliverManagerAttribute(ViAttr attribute, void* value) {
     switch (attribute) {
