@@ -17,6 +17,7 @@
 #include "panels/algorithm/algorithm_panel.h"
 #include "panels/algorithm/algorithm_text.h"
 #include "resources/menu_resource.h"
+#include "test_files.h"
 
 namespace {
 
@@ -90,11 +91,7 @@ protected:
     }
 
     QString WriteFile(const QString& name, const QByteArray& bytes) {
-        const QString path = files.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return WriteTestFile(files.filePath(name), bytes);
     }
 
     QStringList offeredNames;

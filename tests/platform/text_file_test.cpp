@@ -8,6 +8,7 @@
 
 #include "platform/file_filter.h"
 #include "platform/text_file.h"
+#include "test_files.h"
 
 namespace {
 
@@ -21,10 +22,7 @@ protected:
     QString Path(const QString& name) const { return directory.filePath(name); }
 
     QString WriteBytes(const QString& name, const QByteArray& bytes) const {
-        QFile file(Path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return Path(name);
+        return WriteTestFile(Path(name), bytes);
     }
 
     QByteArray Bytes(const QString& path) const {

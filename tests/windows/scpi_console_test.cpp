@@ -12,6 +12,7 @@
 #include "instrument/live_instrument.h"
 #include "recording_dialogs.h"
 #include "simulator_libraries.h"
+#include "test_files.h"
 #include "windows/io_export.h"
 #include "windows/scpi_console.h"
 
@@ -25,11 +26,7 @@ protected:
     }
 
     QString WriteFile(const QString& name, const QByteArray& bytes) {
-        const QString path = simulator.TemporaryPath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return WriteTestFile(simulator.TemporaryPath(name), bytes);
     }
 
     // Runs the script to its end; true when every line went through.
