@@ -151,8 +151,8 @@ struct StoredEntry {
     }
 };
 
-// A slot is held only while one entry is copied in or out; readers skip a
-// slot a writer holds, so a writer waits at most for one entry's copy.
+// A slot is held only while one entry is copied in or out, so a writer or a
+// reader waits at most for one entry's copy.
 struct alignas(64) Slot {
     std::atomic_flag busy = ATOMIC_FLAG_INIT;
     StoredEntry entry;
@@ -162,7 +162,6 @@ struct alignas(64) Slot {
             std::this_thread::yield();
         }
     }
-    bool TryLock() { return !busy.test_and_set(std::memory_order_acquire); }
     void Unlock() { busy.clear(std::memory_order_release); }
 };
 static_assert(sizeof(Slot) <= 448, "a full ring of the default size stays under 45 MB");
@@ -276,28 +275,18 @@ void IoRecord::Append(const IoCall& call) {
 
 std::vector<IoEntry> IoRecord::ReadAfter(std::uint64_t afterSequence, std::size_t limit) const {
     std::vector<IoEntry> entries;
-    const std::uint64_t last = ring_->next.load(std::memory_order_acquire);
-    const std::uint64_t oldestKept = last > ring_->size ? last - ring_->size : 0;
-    std::uint64_t from =
-        std::max({afterSequence, oldestKept, ring_->clearedUpTo.load(std::memory_order_acquire)});
-    for (std::uint64_t sequence = from + 1; sequence <= last && entries.size() < limit;
-         ++sequence) {
-        Slot* found = ring_->ReaderSlot(sequence);
-        if (found == nullptr) {
-            break;
+    const std::uint64_t last = LastSequence();
+    IoEntry entry;
+    for (std::uint64_t sequence = std::max(afterSequence + 1, FirstSequence());
+         sequence <= last && entries.size() < limit; ++sequence) {
+        if (Read(sequence, entry)) {
+            entries.push_back(entry);
+            continue;
         }
-        Slot& slot = *found;
-        // An entry still being written ends the read; the reader asks again
-        // later instead of passing over it.
-        if (!slot.TryLock()) {
-            break;
-        }
-        const std::uint64_t held = slot.entry.sequence;
-        if (held == sequence) {
-            slot.entry.CopyTo(entries.emplace_back());
-        }
-        slot.Unlock();
-        if (held < sequence) {
+        // An entry not written yet ends the read, so that the reader asks
+        // again later instead of passing over it; one overwritten meanwhile
+        // is gone.
+        if (sequence >= FirstSequence()) {
             break;
         }
     }

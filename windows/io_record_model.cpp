@@ -168,22 +168,14 @@ void IoRecordModel::Poll() {
         return;
     }
     DropRowsTheRecordDropped();
-    const std::uint64_t last = record_.LastSequence();
     std::vector<std::uint64_t> added;
-    std::uint64_t sequence = std::max(lastSequence_, std::max(floor_, record_.FirstSequence() - 1));
-    while (sequence < last && added.size() < kPollBatch) {
-        const std::uint64_t next = sequence + 1;
-        // An entry still being written ends the poll; the next one takes it.
-        if (!record_.Read(next, scratch_)) {
-            if (next >= record_.FirstSequence()) {
-                break;
-            }
-        } else if (Matches(scratch_)) {
-            added.push_back(next);
+    for (const iorecord::IoEntry& entry :
+         record_.ReadAfter(std::max(lastSequence_, floor_), kPollBatch)) {
+        lastSequence_ = entry.sequence;
+        if (Matches(entry)) {
+            added.push_back(entry.sequence);
         }
-        sequence = next;
     }
-    lastSequence_ = sequence;
     if (added.empty()) {
         return;
     }
