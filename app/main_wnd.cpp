@@ -97,7 +97,6 @@ CMainWnd::CMainWnd() : checkedPanelCommand(menus::kMainPanel) {
     BuildMenu();
     connectionLine_ = new ConnectionLine(
         iorecord::Record(), [] { return HasApp() ? App().ConnectionText() : QString(); }, this);
-    connectionLine_->StopOwnPolling();
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(connectionLine_, 1);
     const QRect desktop = DesktopRect();

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kPollIntervalMs = 500;
 // Entries taken per read; the loop goes on until the record is caught up.
 constexpr std::size_t kReadBatch = 4096;
 
@@ -21,9 +20,6 @@ ConnectionLine::ConnectionLine(const iorecord::IoRecord& record,
     setTextFormat(Qt::PlainText);
     // The window is as wide as its page: a long line is cut, never widening it.
     setMinimumWidth(1);
-    pollTimer_.setInterval(kPollIntervalMs);
-    connect(&pollTimer_, &QTimer::timeout, this, &ConnectionLine::PollNow);
-    pollTimer_.start();
     PollNow();
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The status line under every page: live resource or emulation with its
 // reason, the last command sent and the last failure with its time, taken
-// from the I/O record on a timer (the instrument is never asked).
+// from the I/O record whenever its owner polls it (the main window does on
+// its tick, which runs anyway; the instrument is never asked).
 
 #include <QLabel>
-#include <QTimer>
 #include <functional>
 
 #include "instrument/io_record.h"
@@ -19,9 +19,6 @@ public:
 
     // Takes what the record gained and shows the line again.
     void PollNow();
-    // Leaves the polling to the caller, whose timer runs anyway: a timer of
-    // the line's own would wake an idle program twice a second.
-    void StopOwnPolling() { pollTimer_.stop(); }
     // The whole line, before it is cut to the window's width.
     QString FullText() const;
 
@@ -40,5 +37,4 @@ private:
     bool shownOnce_ = false;
     QString shownFull_;
     int shownWidth_ = 0;
-    QTimer pollTimer_;
 };
