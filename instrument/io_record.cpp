@@ -1,7 +1,9 @@
 #include "instrument/io_record.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -84,11 +86,52 @@ std::int64_t TicksToNs(std::int64_t ticks) {
     return start.ns + std::llround(static_cast<double>(ticks - start.ticks) * NsPerTick());
 }
 
+AnswerNumbers AnswerNumbers::Integer(std::int64_t value) {
+    AnswerNumbers numbers;
+    numbers.kind = Kind::Integer;
+    numbers.integer = value;
+    return numbers;
+}
+
+AnswerNumbers AnswerNumbers::Real(double value) {
+    AnswerNumbers numbers;
+    numbers.kind = Kind::Real;
+    numbers.real = value;
+    return numbers;
+}
+
+AnswerNumbers AnswerNumbers::Values(const double* values, int count) {
+    AnswerNumbers numbers;
+    numbers.kind = Kind::Values;
+    numbers.values = values;
+    numbers.count = count;
+    return numbers;
+}
+
+// Built in one buffer: the record's reader formats a block for every cycle.
+std::string ValuesText(const double* values, int count) {
+    std::array<char, 160> text{};
+    char* at = text.data();
+    char* const end = text.data() + text.size();
+    at = std::to_chars(at, end, count).ptr;
+    const std::string_view unit = count == 1 ? " value" : " values";
+    at = std::copy(unit.begin(), unit.end(), at);
+    for (int index = 0; index < std::min(count, kValuesShown); ++index) {
+        *at++ = index == 0 ? ':' : ',';
+        *at++ = ' ';
+        at = std::to_chars(at, end, values[index]).ptr;  // at most 24 characters
+    }
+    const std::string_view more = count > kValuesShown ? ", ..." : "";
+    at = std::copy(more.begin(), more.end(), at);
+    return std::string(text.data(), at);
+}
+
 namespace {
 
 // Texts beside the answer are cut too, so that the ring's size is fixed: a
 // slot holds its texts inline (no allocation, no string bookkeeping on the
-// caller's path), 448 bytes, so 100 000 slots take 45 MB.
+// caller's path), 448 bytes, so the 131 072 slots of the default ring take
+// 59 MB.
 constexpr std::size_t kSentLimit = 119;
 constexpr std::size_t kOriginLimit = 55;
 constexpr std::size_t kFunctionLimit = 23;  // the longest driver name is 22
@@ -106,17 +149,96 @@ std::size_t CutLength(std::string_view from, std::size_t limit) {
     return length;
 }
 
+// Most texts are a few dozen bytes: two overlapping copies of a fixed size
+// cost a few instructions, where a general copy's start-up costs more than
+// the bytes it moves.
+void CopyShortText(char* to, const char* from, std::size_t length) {
+    if (length > 32) {
+        std::memcpy(to, from, length);
+    } else if (length >= 16) {
+        std::memcpy(to, from, 16);
+        std::memcpy(to + length - 16, from + length - 16, 16);
+    } else if (length >= 8) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + length - 8, from + length - 8, 8);
+    } else if (length >= 4) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + length - 4, from + length - 4, 4);
+    } else {
+        for (std::size_t at = 0; at < length; ++at) {
+            to[at] = from[at];
+        }
+    }
+}
+
 // Copies at most `Limit` bytes of `from` into `to`; true when it had to cut.
 template <std::size_t Limit>
 bool SetText(char (&to)[Limit], std::uint8_t& size, std::string_view from) {
     const std::size_t length = CutLength(from, Limit);
-    if (length > 0) {  // an empty view may hold no pointer at all
-        std::memcpy(to, from.data(), length);
-    }
+    CopyShortText(to, from.data(), length);  // an empty view may hold no pointer: nothing is read
     size = static_cast<std::uint8_t>(length);
     return length < from.size();
 }
 static_assert(kAnswerLimit <= 255, "an inline text's size is one byte");
+
+std::string RealText(double value) {
+    std::array<char, 32> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
+    return std::string(text.data(), result.ptr);
+}
+
+// An answer's numbers in the bytes that would hold its text: a block keeps
+// its count and its first few values, all that its text shows.
+std::uint8_t StoreNumbers(char (&to)[kAnswerLimit], const AnswerNumbers& numbers) {
+    switch (numbers.kind) {
+        case AnswerNumbers::Kind::Integer:
+            std::memcpy(to, &numbers.integer, sizeof numbers.integer);
+            return sizeof numbers.integer;
+        case AnswerNumbers::Kind::Real:
+            std::memcpy(to, &numbers.real, sizeof numbers.real);
+            return sizeof numbers.real;
+        case AnswerNumbers::Kind::Values: {
+            const std::int32_t count = std::max(numbers.count, 0);
+            const std::size_t shown = static_cast<std::size_t>(std::min(count, kValuesShown));
+            std::memcpy(to, &count, sizeof count);
+            if (shown > 0) {
+                std::memcpy(to + sizeof count, numbers.values, shown * sizeof(double));
+            }
+            return static_cast<std::uint8_t>(sizeof count + shown * sizeof(double));
+        }
+        case AnswerNumbers::Kind::None:
+            break;
+    }
+    return 0;
+}
+static_assert(sizeof(std::int32_t) + kValuesShown * sizeof(double) <= kAnswerLimit,
+              "a block's first values fit where its text would");
+
+std::string NumbersText(const char* from, AnswerNumbers::Kind kind) {
+    switch (kind) {
+        case AnswerNumbers::Kind::Integer: {
+            std::int64_t value = 0;
+            std::memcpy(&value, from, sizeof value);
+            return std::to_string(value);
+        }
+        case AnswerNumbers::Kind::Real: {
+            double value = 0.0;
+            std::memcpy(&value, from, sizeof value);
+            return RealText(value);
+        }
+        case AnswerNumbers::Kind::Values: {
+            std::int32_t count = 0;
+            std::memcpy(&count, from, sizeof count);
+            std::array<double, kValuesShown> values{};
+            const auto shown = static_cast<std::size_t>(std::min(count, kValuesShown));
+            std::memcpy(values.data(), from + sizeof count, shown * sizeof(double));
+            return ValuesText(values.data(), count);
+        }
+        case AnswerNumbers::Kind::None:
+            break;
+    }
+    return {};
+}
 
 // The sizes sit with the fixed fields and the short texts first, so that a
 // usual call (a short command, no long answer) writes the slot's first two
@@ -128,6 +250,7 @@ struct StoredEntry {
     std::int32_t status = 0;
     CallThread thread = CallThread::UserInterface;
     bool sentCut = false;
+    AnswerNumbers::Kind answerKind = AnswerNumbers::Kind::None;
     std::uint8_t originSize = 0;
     std::uint8_t functionSize = 0;
     std::uint8_t sentSize = 0;
@@ -147,7 +270,11 @@ struct StoredEntry {
         entry.origin.assign(origin, originSize);
         entry.function.assign(function, functionSize);
         entry.sent.assign(sent, sentSize);
-        entry.answer.assign(answer, answerSize);
+        if (answerKind == AnswerNumbers::Kind::None) {
+            entry.answer.assign(answer, answerSize);
+        } else {
+            entry.answer = NumbersText(answer, answerKind);
+        }
     }
 };
 
@@ -164,7 +291,7 @@ struct alignas(64) Slot {
     }
     void Unlock() { busy.clear(std::memory_order_release); }
 };
-static_assert(sizeof(Slot) <= 448, "a full ring of the default size stays under 45 MB");
+static_assert(sizeof(Slot) <= 448, "a full ring of the default size stays under 64 MB");
 
 // A full ring is larger than the processor's caches: each new slot would be
 // fetched from memory while the caller waits. Asked for ahead, the next
@@ -182,6 +309,14 @@ void PrefetchForWrite(const Slot* slot) {
 
 }  // namespace
 
+std::size_t PowerOfTwoAtLeast(std::size_t count) {
+    std::size_t power = 1;
+    while (power < count) {
+        power <<= 1;
+    }
+    return power;
+}
+
 // The slots come in chunks made on first use, so that the program's start
 // and a record that is never filled do not pay for 100 000 slots at once.
 constexpr std::size_t kChunkSlots = 1024;
@@ -189,7 +324,8 @@ constexpr std::size_t kChunkSlots = 1024;
 struct IoRecord::Ring {
     explicit Ring(std::size_t capacity)
         : size(std::max<std::size_t>(capacity, 1)),
-          chunkCount((size + kChunkSlots - 1) / kChunkSlots),
+          slotCount(PowerOfTwoAtLeast(size)),
+          chunkCount((slotCount + kChunkSlots - 1) / kChunkSlots),
           chunks(std::make_unique<std::atomic<Slot*>[]>(chunkCount)) {}
     ~Ring() {
         for (std::size_t chunk = 0; chunk < chunkCount; ++chunk) {
@@ -201,7 +337,7 @@ struct IoRecord::Ring {
 
     // The slot of `sequence`, its chunk made when it is the first to be written.
     Slot& WriterSlot(std::uint64_t sequence) {
-        const std::size_t index = sequence % size;
+        const std::size_t index = sequence & (slotCount - 1);
         std::atomic<Slot*>& chunk = chunks[index / kChunkSlots];
         Slot* slots = chunk.load(std::memory_order_acquire);
         if (slots == nullptr) {
@@ -216,12 +352,16 @@ struct IoRecord::Ring {
     }
     // Null while the slot's chunk is still being made.
     Slot* ReaderSlot(std::uint64_t sequence) const {
-        const std::size_t index = sequence % size;
+        const std::size_t index = sequence & (slotCount - 1);
         Slot* slots = chunks[index / kChunkSlots].load(std::memory_order_acquire);
         return slots == nullptr ? nullptr : &slots[index % kChunkSlots];
     }
 
     const std::size_t size;
+    // The slots are a power of two, so that finding one costs a mask rather
+    // than a division on the caller's path; the ones beyond `size` only
+    // hold entries that the record no longer shows.
+    const std::size_t slotCount;
     const std::size_t chunkCount;
     std::unique_ptr<std::atomic<Slot*>[]> chunks;
     std::atomic<std::uint64_t> next{0};         // sequences handed out
@@ -265,7 +405,12 @@ void IoRecord::Append(const IoCall& call) {
         SetText(entry.origin, entry.originSize, call.origin);
         SetText(entry.function, entry.functionSize, call.function);
         entry.sentCut = SetText(entry.sent, entry.sentSize, call.sent);
-        SetText(entry.answer, entry.answerSize, call.answer);
+        entry.answerKind = call.numbers.kind;
+        if (call.numbers.kind == AnswerNumbers::Kind::None) {
+            SetText(entry.answer, entry.answerSize, call.answer);
+        } else {
+            entry.answerSize = StoreNumbers(entry.answer, call.numbers);
+        }
     }
     slot.Unlock();
     if (const Slot* next = ring_->ReaderSlot(sequence + 1)) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace iorecord {
@@ -28,6 +29,29 @@ struct IoEntry {
     bool sentCut = false;     // `sent` was longer than the record keeps
 };
 
+// An answer made of numbers, kept as numbers on the caller's path: the
+// record turns them into text only when the entry is read, since turning a
+// block of doubles into text costs more than the rest of recording the call.
+struct AnswerNumbers {
+    enum class Kind : std::uint8_t { None, Integer, Real, Values };
+    static AnswerNumbers Integer(std::int64_t value);
+    static AnswerNumbers Real(double value);
+    // A block of `count` values: its count and first few (ValuesText). The
+    // values are the caller's and are read only while the call is recorded.
+    static AnswerNumbers Values(const double* values, int count);
+
+    Kind kind = Kind::None;
+    std::int64_t integer = 0;
+    double real = 0.0;
+    const double* values = nullptr;
+    int count = 0;
+};
+
+// What the record shows of a block of values: the count and the first few,
+// "10 values: 1.5, 2, 0.25, 3, ...".
+constexpr int kValuesShown = 4;
+std::string ValuesText(const double* values, int count);
+
 // One call as the caller has it, without copies: what Append(IoCall) reads.
 // Its times are the record's clock ticks (ClockTicks), which the record
 // turns into nanoseconds only when an entry is read.
@@ -38,8 +62,19 @@ struct IoCall {
     std::string_view origin;
     std::string_view function;
     std::string_view sent;
-    std::string_view answer;
+    std::string_view answer;  // unless `numbers` holds the answer
+    AnswerNumbers numbers;
     std::int32_t status = 0;
+};
+
+// A call's answer as a guarded call hands it on: a text, or numbers.
+struct IoAnswer {
+    IoAnswer() = default;
+    // Implicit, so that an operation's answer is written as its text or its numbers.
+    IoAnswer(std::string text) : text(std::move(text)) {}  // NOLINT(google-explicit-constructor)
+    IoAnswer(AnswerNumbers numbers) : numbers(numbers) {}  // NOLINT(google-explicit-constructor)
+    std::string text;
+    AnswerNumbers numbers;
 };
 
 // The record's clock: a raw count that is cheap to read on the caller's path

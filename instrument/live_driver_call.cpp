@@ -28,7 +28,7 @@ std::int64_t NowTicks() {
 }
 
 void RecordCall(const char* function, std::string_view sent, std::int64_t startTicks,
-                std::int64_t endTicks, ViStatus status, std::string_view answer) {
+                std::int64_t endTicks, ViStatus status, const iorecord::IoAnswer& answer) {
     iorecord::IoCall call;
     call.startTicks = startTicks;
     call.endTicks = endTicks;
@@ -36,7 +36,8 @@ void RecordCall(const char* function, std::string_view sent, std::int64_t startT
     call.origin = iorecord::CurrentOrigin();
     call.function = function;
     call.sent = sent;
-    call.answer = answer;
+    call.answer = answer.text;
+    call.numbers = answer.numbers;
     call.status = status;
     iorecord::Record().Append(call);
 }
@@ -44,12 +45,6 @@ void RecordCall(const char* function, std::string_view sent, std::int64_t startT
 // Kept whether or not the record is on: the failure's report names the call.
 void NoteFailure(const char* function, std::string_view sent) {
     iorecord::NoteFailedCall({function, string(sent), iorecord::CurrentOrigin()});
-}
-
-string RealText(double value) {
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-    return string(text.data(), result.ptr);
 }
 
 string StatusText(int status) {
@@ -71,7 +66,8 @@ std::int64_t LiveInstrument::EnterDriver(const char* function, std::string_view 
 }
 
 void LiveInstrument::LeaveDriver(const char* function, std::string_view sent,
-                                 std::int64_t startTicks, ViStatus status, string answer) {
+                                 std::int64_t startTicks, ViStatus status,
+                                 iorecord::IoAnswer answer) {
     const std::int64_t endTicks = startTicks != 0 ? NowTicks() : 0;
     SetLastStatus(status);
     busyFlag.store(0);
@@ -129,7 +125,7 @@ int LiveInstrument::QueryInteger(const string& query) {
     Guarded(
         "qot7720_cmdInt32_Q", query,
         [&] { return driver_.cmdInt32Q(Session(), query.c_str(), &answer); },
-        [&] { return std::to_string(answer); });
+        [&] { return iorecord::AnswerNumbers::Integer(answer); });
     return answer;
 }
 
@@ -138,7 +134,7 @@ double LiveInstrument::QueryReal(const string& query) {
     Guarded(
         "qot7720_cmdReal64_Q", query,
         [&] { return driver_.cmdReal64Q(Session(), query.c_str(), &answer); },
-        [&] { return RealText(answer); });
+        [&] { return iorecord::AnswerNumbers::Real(answer); });
     return answer;
 }
 

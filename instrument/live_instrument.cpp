@@ -47,26 +47,6 @@ const char* ScanListName(int listIndex) {
     return listIndex == 4 ? "LISTL" : ListName(listIndex >= 0 && listIndex < 4 ? listIndex : 0);
 }
 
-// What the record shows of a block of values: the count and the first few.
-// Built in one buffer: the reading cycle records a block of values each time.
-string ValuesText(const double* values, int count) {
-    constexpr int kValuesShown = 4;
-    std::array<char, 160> text{};
-    char* at = text.data();
-    char* const end = text.data() + text.size();
-    at = std::to_chars(at, end, count).ptr;
-    const std::string_view unit = count == 1 ? " value" : " values";
-    at = std::copy(unit.begin(), unit.end(), at);
-    for (int index = 0; index < std::min(count, kValuesShown); ++index) {
-        *at++ = index == 0 ? ':' : ',';
-        *at++ = ' ';
-        at = std::to_chars(at, end, values[index]).ptr;  // at most 24 characters
-    }
-    const std::string_view more = count > kValuesShown ? ", ..." : "";
-    at = std::copy(more.begin(), more.end(), at);
-    return string(text.data(), at);
-}
-
 string ElementsText(int firstElement, int count) {
     std::array<char, 48> text{};
     std::snprintf(text.data(), text.size(), "first %d, count %d", firstElement, count);
@@ -216,7 +196,7 @@ std::optional<std::vector<double>> LiveInstrument::ReadCvt(int firstElement, int
             return driver_.readCvtQ(Session(), static_cast<ViInt16>(firstElement),
                                     static_cast<ViInt16>(count), values.data());
         },
-        [&] { return ValuesText(values.data(), count); });
+        [&] { return iorecord::AnswerNumbers::Values(values.data(), count); });
     return std::vector<double>(values.begin(), values.begin() + count);
 }
 
@@ -356,7 +336,7 @@ std::vector<double> LiveInstrument::ReadFifo(int count) {
     Guarded(
         "qot7720_readFifo_Q", request,
         [&] { return driver_.readFifoQ(Session(), count, count, values.data()); },
-        [&] { return ValuesText(values.data(), count); });
+        [&] { return iorecord::AnswerNumbers::Values(values.data(), count); });
     values.resize(static_cast<std::size_t>(count));
     return values;
 }
@@ -414,7 +394,8 @@ void LiveInstrument::SetAlgorithmArray(const string& algorithmName, const string
                                        const std::vector<double>& values, int count) {
     const int sent = std::clamp(count, 0, static_cast<int>(values.size()));
     Guarded("qot7720_algArray",
-            algorithmName + ", " + arrayName + ", " + ValuesText(values.data(), sent), [&] {
+            algorithmName + ", " + arrayName + ", " + iorecord::ValuesText(values.data(), sent),
+            [&] {
                 return driver_.algArray(Session(), algorithmName.c_str(), arrayName.c_str(),
                                         values.data(), sent);
             });

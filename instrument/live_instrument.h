@@ -12,6 +12,7 @@
 
 #include "instrument/driver_functions.h"
 #include "instrument/instrument_session.h"
+#include "instrument/io_record.h"
 #include "instrument/loaded_library.h"
 
 class LiveInstrument : public InstrumentSession {
@@ -166,14 +167,14 @@ private:
     void Guarded(const char* function, std::string_view sent, Call call, Answer answer);
     template <typename Call>
     void Guarded(const char* function, std::string_view sent, Call call) {
-        Guarded(function, sent, call, [] { return std::string(); });
+        Guarded(function, sent, call, [] { return iorecord::IoAnswer(); });
     }
     // The guarded call's two halves, kept out of the template so that each
     // operation's code holds only its own call. Enter returns the start tick
     // for the record (0 while it is off); Leave throws on a failed status.
     std::int64_t EnterDriver(const char* function, std::string_view sent);
     void LeaveDriver(const char* function, std::string_view sent, std::int64_t startTicks,
-                     ViStatus status, std::string answer);
+                     ViStatus status, iorecord::IoAnswer answer);
     // A failed request that never reached the driver.
     [[noreturn]] void Refuse(const char* function, std::string_view sent, ViStatus status);
 
@@ -197,6 +198,7 @@ void LiveInstrument::Guarded(const char* function, std::string_view sent, Call c
                              Answer answer) {
     const std::int64_t startTicks = EnterDriver(function, sent);
     const ViStatus status = call();
-    LeaveDriver(function, sent, startTicks, status,
-                status >= 0 && startTicks != 0 ? answer() : std::string());
+    LeaveDriver(
+        function, sent, startTicks, status,
+        status >= 0 && startTicks != 0 ? iorecord::IoAnswer(answer()) : iorecord::IoAnswer());
 }

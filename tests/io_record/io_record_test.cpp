@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "instrument/io_record.h"
 
@@ -127,4 +128,28 @@ TEST(IoRecord, TimesReadBackInNanosecondsAndCutTextsStayWhole) {
     EXPECT_LT(entry.durationNs, 200000000);
     EXPECT_EQ(entry.origin, std::string(54, 'o')) << "not half of the dot";
     EXPECT_FALSE(record.Read(record.LastSequence() + 1, entry));
+}
+
+// Numbers kept as numbers on the caller's path read back as the texts the
+// monitor shows, a block as its count and first values, whatever its size.
+TEST(IoRecord, NumberAnswersReadBackAsText) {
+    IoRecord record(8);
+    const double block[] = {1.5, 2.0, 0.25, -3.0, 9.91e37, 7.0};
+    const std::pair<iorecord::AnswerNumbers, std::string> answers[] = {
+        {iorecord::AnswerNumbers::Integer(-5), "-5"},
+        {iorecord::AnswerNumbers::Real(0.1), "0.1"},
+        {iorecord::AnswerNumbers::Values(block, 6), "6 values: 1.5, 2, 0.25, -3, ..."},
+        {iorecord::AnswerNumbers::Values(block + 5, 1), "1 value: 7"},
+        {iorecord::AnswerNumbers::Values(block, 0), "0 values"},
+        {iorecord::AnswerNumbers::Values(nullptr, -2), "0 values"},
+    };
+    for (const auto& [numbers, text] : answers) {
+        iorecord::IoCall call;
+        call.answer = "not this";
+        call.numbers = numbers;
+        record.Append(call);
+        IoEntry entry;
+        ASSERT_TRUE(record.Read(record.LastSequence(), entry));
+        EXPECT_EQ(entry.answer, text);
+    }
 }
