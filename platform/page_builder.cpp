@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -177,11 +178,27 @@ QRect ControlGeometry(const ControlTemplate& control, const DialogUnits& units, 
 
 }  // namespace
 
+namespace {
+
+// Asked of the font database once: a family it lacks would cost a fontconfig
+// fallback search (a few milliseconds) when the page's font is first used,
+// only to end where the next family of the list ends anyway.
+bool InstalledFamily(const QString& family) {
+    static const QStringList families = QFontDatabase::families();
+    return families.contains(family, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
 QFont TemplateFont(const DialogTemplate& dialog) {
-    QFont font(QString::fromStdString(dialog.fontFamily));
+    const QString family = QString::fromStdString(dialog.fontFamily);
+    QStringList families{QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")};
+    if (InstalledFamily(family)) {
+        families.prepend(family);
+    }
+    QFont font(families.front());
     font.setStyleHint(QFont::SansSerif);
-    font.setFamilies({QString::fromStdString(dialog.fontFamily), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Sans Serif")});
+    font.setFamilies(families);
     font.setPointSize(dialog.pointSize);
     return font;
 }
