@@ -294,8 +294,10 @@ struct alignas(64) Slot {
 static_assert(sizeof(Slot) <= 448, "a full ring of the default size stays under 64 MB");
 
 // A full ring is larger than the processor's caches: each new slot would be
-// fetched from memory while the caller waits. Asked for ahead, the next
-// slot's first lines are there when the next call is recorded.
+// fetched from memory while the caller waits. Asked for some calls ahead
+// (one ahead is too late for calls that follow each other closely), a
+// slot's first lines are there when its call is recorded.
+constexpr std::uint64_t kPrefetchAhead = 8;
 void PrefetchForWrite(const Slot* slot) {
 #if defined(__GNUC__)
     const char* const lines = reinterpret_cast<const char*>(slot);
@@ -413,7 +415,7 @@ void IoRecord::Append(const IoCall& call) {
         }
     }
     slot.Unlock();
-    if (const Slot* next = ring_->ReaderSlot(sequence + 1)) {
+    if (const Slot* next = ring_->ReaderSlot(sequence + kPrefetchAhead)) {
         PrefetchForWrite(next);
     }
 }
