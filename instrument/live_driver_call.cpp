@@ -3,7 +3,6 @@
 // (command, text, integer and real query) that the operations build on.
 
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <vector>
 
