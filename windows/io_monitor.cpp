@@ -22,6 +22,7 @@
 #include "windows/io_record_model.h"
 #include "windows/io_row_delegate.h"
 #include "windows/io_table_view.h"
+#include "windows/steady_scroll_bar.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ void IoMonitor::BuildLayout() {
     auto* script = new QPushButton("Save as SCPI &Script...", this);
     auto* log = new QPushButton("Save L&og...", this);
     table_ = new IoTableView(this);
+    table_->setVerticalScrollBar(new SteadyScrollBar(Qt::Vertical, table_));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();

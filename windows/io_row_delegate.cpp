@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -20,10 +21,23 @@ const QStaticText& IoRowDelegate::LaidOut(const QString& text, const QFont& font
     if (laidOut_.size() >= kKeptTexts) {
         laidOut_.clear();
     }
-    // Laid out once; only a text wider than its column is laid out again, cut.
-    QStaticText laidOut(text);
+    QStaticText laidOut;
     laidOut.setTextFormat(Qt::PlainText);
     laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+    // What an elided text shows depends only on the characters that fit: a
+    // long text (an answer runs to a couple of hundred characters) whose
+    // beginning is already too wide is cut from that beginning alone.
+    const int prefixLength = 2 * width / std::max(1, metrics.averageCharWidth()) + 8;
+    if (text.size() > prefixLength) {
+        const QString prefix = text.left(prefixLength);
+        if (metrics.horizontalAdvance(prefix) > width) {
+            laidOut.setText(metrics.elidedText(prefix, Qt::ElideRight, width));
+            laidOut.prepare(QTransform(), font);
+            return *laidOut_.insert(std::move(key), std::move(laidOut));
+        }
+    }
+    // Laid out once; only a text wider than its column is laid out again, cut.
+    laidOut.setText(text);
     laidOut.prepare(QTransform(), font);
     if (laidOut.size().width() > width) {
         laidOut.setText(metrics.elidedText(text, Qt::ElideRight, width));
