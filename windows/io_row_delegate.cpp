@@ -11,39 +11,67 @@ constexpr int kKeptTexts = 4096;  // far more than a screen of cells
 
 }  // namespace
 
-const QStaticText& IoRowDelegate::LaidOut(const QString& text, const QFont& font,
-                                          const QFontMetrics& metrics, int width) const {
-    Key key{text, width};
-    const auto found = laidOut_.constFind(key);
-    if (found != laidOut_.constEnd()) {
-        return *found;
+// The characters' own advances, with room to spare for what shaping changes:
+// much cheaper than laying the text out.
+bool IoRowDelegate::SurelyFits(const QString& text, const QFontMetrics& metrics, int width) {
+    constexpr int kSpare = 4;
+    int advance = 0;
+    for (const QChar character : text) {
+        if (character.unicode() >= 0x300) {
+            return false;  // combining marks, and scripts that shaping rearranges
+        }
+        advance += metrics.horizontalAdvance(character);
+        if (advance + kSpare > width) {
+            return false;
+        }
     }
-    if (laidOut_.size() >= kKeptTexts) {
-        laidOut_.clear();
+    return true;
+}
+
+// What shows of `text` in `width`: all of it, or its beginning cut with an
+// ellipsis. That beginning depends only on the characters that fit, so a
+// long text (an answer runs to a couple of hundred characters) is cut from a
+// prefix when the prefix is already too wide.
+QString IoRowDelegate::Shown(const QString& text, const QFontMetrics& metrics, int width) {
+    if (SurelyFits(text, metrics, width)) {
+        return text;
     }
-    QStaticText laidOut;
-    laidOut.setTextFormat(Qt::PlainText);
-    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-    // What an elided text shows depends only on the characters that fit: a
-    // long text (an answer runs to a couple of hundred characters) whose
-    // beginning is already too wide is cut from that beginning alone.
     const int prefixLength = 2 * width / std::max(1, metrics.averageCharWidth()) + 8;
     if (text.size() > prefixLength) {
         const QString prefix = text.left(prefixLength);
-        if (metrics.horizontalAdvance(prefix) > width) {
-            laidOut.setText(metrics.elidedText(prefix, Qt::ElideRight, width));
-            laidOut.prepare(QTransform(), font);
-            return *laidOut_.insert(std::move(key), std::move(laidOut));
+        QString cut = metrics.elidedText(prefix, Qt::ElideRight, width);
+        if (cut != prefix) {
+            return cut;
         }
     }
-    // Laid out once; only a text wider than its column is laid out again, cut.
-    laidOut.setText(text);
-    laidOut.prepare(QTransform(), font);
-    if (laidOut.size().width() > width) {
-        laidOut.setText(metrics.elidedText(text, Qt::ElideRight, width));
-        laidOut.prepare(QTransform(), font);
+    return metrics.elidedText(text, Qt::ElideRight, width);
+}
+
+// Laying a text out to keep costs several times drawing it once: a text is
+// kept the second time it is drawn.
+IoRowDelegate::Cell IoRowDelegate::Prepared(const QString& text, const QFont& font,
+                                            const QFontMetrics& metrics, int width) const {
+    Key key{text, width};
+    if (const auto found = laidOut_.constFind(key); found != laidOut_.constEnd()) {
+        return {&*found, {}};
     }
-    return *laidOut_.insert(std::move(key), std::move(laidOut));
+    QString shown = Shown(text, metrics, width);
+    if (!seenOnce_.contains(key)) {
+        if (seenOnce_.size() >= kKeptTexts) {
+            seenOnce_.clear();
+        }
+        seenOnce_.insert(std::move(key));
+        return {nullptr, std::move(shown)};
+    }
+    seenOnce_.remove(key);
+    if (laidOut_.size() >= kKeptTexts) {
+        laidOut_.clear();
+    }
+    QStaticText laidOut(shown);
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+    laidOut.prepare(QTransform(), font);
+    return {&*laidOut_.insert(std::move(key), std::move(laidOut)), {}};
 }
 
 void IoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -60,14 +88,18 @@ void IoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         color = foreground.value<QBrush>().color();
     }
     const QRect textRect = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
-    const QStaticText& text = LaidOut(index.data(Qt::DisplayRole).toString(), option.font,
-                                      option.fontMetrics, textRect.width());
+    const Cell cell = Prepared(index.data(Qt::DisplayRole).toString(), option.font,
+                               option.fontMetrics, textRect.width());
     painter->save();
     painter->setPen(color);
     painter->setFont(option.font);
     painter->setClipRect(option.rect);
     const int top = textRect.top() + (textRect.height() - option.fontMetrics.height()) / 2;
-    painter->drawStaticText(QPoint(textRect.left(), top), text);
+    if (cell.kept != nullptr) {
+        painter->drawStaticText(QPoint(textRect.left(), top), *cell.kept);
+    } else {
+        painter->drawText(QPoint(textRect.left(), top + option.fontMetrics.ascent()), cell.shown);
+    }
     painter->restore();
     if (option.state.testFlag(QStyle::State_HasFocus)) {
         QStyleOptionFocusRect focus;
