@@ -3,11 +3,26 @@
 #include <QApplication>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int kTextMargin = 3;    // as the style leaves beside a cell's text
 constexpr int kKeptTexts = 4096;  // far more than a screen of cells
+
+int TextTop(const QStyleOptionViewItem& option) {
+    return option.rect.top() + (option.rect.height() - option.fontMetrics.height()) / 2;
+}
+
+// A cell drawn on the table's plain background, at one pixel a point, can be
+// a copy of the same text drawn before.
+bool CopiesTheBackground(const QPainter& painter, const QStyleOptionViewItem& option) {
+    const bool plain = !option.state.testFlag(QStyle::State_Selected) &&
+                       !option.features.testFlag(QStyleOptionViewItem::Alternate) &&
+                       option.palette.brush(QPalette::Base).style() == Qt::SolidPattern;
+    return plain && painter.device() != nullptr && painter.device()->devicePixelRatio() == 1.0 &&
+           painter.transform().type() <= QTransform::TxTranslate;
+}
 
 }  // namespace
 
@@ -52,7 +67,7 @@ QString IoRowDelegate::Shown(const QString& text, const QFontMetrics& metrics, i
 IoRowDelegate::Cell IoRowDelegate::Prepared(const QString& text, const QFont& font,
                                             const QFontMetrics& metrics, int width) const {
     Key key{text, width};
-    if (const auto found = laidOut_.constFind(key); found != laidOut_.constEnd()) {
+    if (const auto found = laidOut_.find(key); found != laidOut_.end()) {
         return {&*found, {}};
     }
     QString shown = Shown(text, metrics, width);
@@ -67,11 +82,34 @@ IoRowDelegate::Cell IoRowDelegate::Prepared(const QString& text, const QFont& fo
     if (laidOut_.size() >= kKeptTexts) {
         laidOut_.clear();
     }
-    QStaticText laidOut(shown);
-    laidOut.setTextFormat(Qt::PlainText);
-    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-    laidOut.prepare(QTransform(), font);
-    return {&*laidOut_.insert(std::move(key), std::move(laidOut)), {}};
+    Kept kept;
+    kept.text.setText(shown);
+    kept.text.setTextFormat(Qt::PlainText);
+    kept.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    kept.text.prepare(QTransform(), font);
+    return {&*laidOut_.insert(std::move(key), std::move(kept)), {}};
+}
+
+// The text drawn on the cell's background as a whole cell would show it,
+// with room beside it for glyphs that reach past their advance: copying it
+// costs a fraction of drawing the glyphs again.
+const QImage& IoRowDelegate::Drawn(Kept& kept, const QStyleOptionViewItem& option,
+                                   const QColor& color) {
+    const QRgb background = option.palette.color(QPalette::Base).rgba();
+    if (!kept.image.isNull() && kept.image.height() == option.rect.height() &&
+        kept.imageColor == color.rgba() && kept.imageBackground == background) {
+        return kept.image;
+    }
+    const int width = static_cast<int>(std::ceil(kept.text.size().width())) + 2 * kTextMargin;
+    kept.image = QImage(width, option.rect.height(), QImage::Format_RGB32);
+    kept.image.fill(background);
+    QPainter painter(&kept.image);
+    painter.setPen(color);
+    painter.setFont(option.font);
+    painter.drawStaticText(QPoint(kTextMargin, TextTop(option) - option.rect.top()), kept.text);
+    kept.imageColor = color.rgba();
+    kept.imageBackground = background;
+    return kept.image;
 }
 
 void IoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -87,18 +125,23 @@ void IoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     } else if (foreground.canConvert<QBrush>()) {
         color = foreground.value<QBrush>().color();
     }
-    const QRect textRect = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    const int left = option.rect.left() + kTextMargin;
     const Cell cell = Prepared(index.data(Qt::DisplayRole).toString(), option.font,
-                               option.fontMetrics, textRect.width());
+                               option.fontMetrics, option.rect.width() - 2 * kTextMargin);
     painter->save();
-    painter->setPen(color);
-    painter->setFont(option.font);
     painter->setClipRect(option.rect);
-    const int top = textRect.top() + (textRect.height() - option.fontMetrics.height()) / 2;
-    if (cell.kept != nullptr) {
-        painter->drawStaticText(QPoint(textRect.left(), top), *cell.kept);
+    if (cell.kept != nullptr && CopiesTheBackground(*painter, option)) {
+        painter->drawImage(QPoint(left - kTextMargin, option.rect.top()),
+                           Drawn(*cell.kept, option, color));
     } else {
-        painter->drawText(QPoint(textRect.left(), top + option.fontMetrics.ascent()), cell.shown);
+        painter->setPen(color);
+        painter->setFont(option.font);
+        if (cell.kept != nullptr) {
+            painter->drawStaticText(QPoint(left, TextTop(option)), cell.kept->text);
+        } else {
+            painter->drawText(QPoint(left, TextTop(option) + option.fontMetrics.ascent()),
+                              cell.shown);
+        }
     }
     painter->restore();
     if (option.state.testFlag(QStyle::State_HasFocus)) {

@@ -6,6 +6,7 @@
 // the first time, as a time or a duration mostly is, is drawn as it is.
 
 #include <QHash>
+#include <QImage>
 #include <QSet>
 #include <QStaticText>
 #include <QStyledItemDelegate>
@@ -18,11 +19,20 @@ public:
                const QModelIndex& index) const override;
 
 private:
-    // A cell's text as it is drawn: kept laid out, or else `shown`.
+    // A text that came again: laid out, and drawn once on the plain
+    // background, which a cell that is not selected copies.
+    struct Kept {
+        QStaticText text;
+        QImage image;
+        QRgb imageColor = 0;
+        QRgb imageBackground = 0;
+    };
+    // A cell's text as it is drawn: kept, or else `shown`.
     struct Cell {
-        const QStaticText* kept = nullptr;
+        Kept* kept = nullptr;
         QString shown;
     };
+    static const QImage& Drawn(Kept& kept, const QStyleOptionViewItem& option, const QColor& color);
     Cell Prepared(const QString& text, const QFont& font, const QFontMetrics& metrics,
                   int width) const;
     static QString Shown(const QString& text, const QFontMetrics& metrics, int width);
@@ -38,6 +48,6 @@ private:
     friend size_t qHash(const Key& key, size_t seed) {
         return qHashMulti(seed, key.text, key.width);
     }
-    mutable QHash<Key, QStaticText> laidOut_;
+    mutable QHash<Key, Kept> laidOut_;
     mutable QSet<Key> seenOnce_;  // drawn once as they are; laid out when seen again
 };
