@@ -22,7 +22,6 @@
 #include "windows/io_record_model.h"
 #include "windows/io_row_delegate.h"
 #include "windows/io_table_view.h"
-#include "windows/steady_scroll_bar.h"
 
 namespace {
 
@@ -60,7 +59,6 @@ void IoMonitor::BuildLayout() {
     auto* script = new QPushButton("Save as SCPI &Script...", this);
     auto* log = new QPushButton("Save L&og...", this);
     table_ = new IoTableView(this);
-    table_->setVerticalScrollBar(new SteadyScrollBar(Qt::Vertical, table_));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();

@@ -1,6 +1,32 @@
 #include "windows/io_table_view.h"
 
 #include <QHeaderView>
+#include <QMetaMethod>
+
+#include "windows/steady_scroll_bar.h"
+
+namespace {
+
+// Connects `signal` to the receiver's slot once, whether or not it was.
+void ConnectOnce(const QObject* sender, const QMetaMethod& signal, const QObject* receiver,
+                 const char* slotSignature) {
+    const QMetaObject* type = receiver->metaObject();
+    const QMetaMethod slot = type->method(type->indexOfSlot(slotSignature));
+    QObject::disconnect(sender, signal, receiver, slot);
+    QObject::connect(sender, signal, receiver, slot);
+}
+
+}  // namespace
+
+IoTableView::IoTableView(QWidget* parent) : QTableView(parent) {
+    auto* bar = new SteadyScrollBar(Qt::Vertical, this);
+    setVerticalScrollBar(bar);
+    // The item view's own links to its bar, which replacing the bar may not carry over.
+    ConnectOnce(bar, QMetaMethod::fromSignal(&QScrollBar::actionTriggered), this,
+                "verticalScrollbarAction(int)");
+    ConnectOnce(bar, QMetaMethod::fromSignal(&QScrollBar::valueChanged), this,
+                "verticalScrollbarValueChanged(int)");
+}
 
 void IoTableView::setModel(QAbstractItemModel* model) {
     disconnect(aboutToInsert_);

@@ -3,7 +3,8 @@
 // auto update, and the stock view lays itself out again and repaints every
 // row in view on each insertion. Here an insertion at the end only grows the
 // scroll range and repaints the new rows where they show, so that scrolling
-// to them moves the rows already drawn instead of drawing them again.
+// to them moves the rows already drawn instead of drawing them again. Its
+// scroll bar repaints only when it would look different.
 
 #include <QTableView>
 
@@ -11,7 +12,7 @@ class IoTableView : public QTableView {
     Q_OBJECT
 
 public:
-    using QTableView::QTableView;
+    explicit IoTableView(QWidget* parent = nullptr);
 
     void setModel(QAbstractItemModel* model) override;
     void doItemsLayout() override;
