@@ -2,16 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 
 #include "windows/io_export.h"
 #include "windows/io_monitor.h"
 #include "windows/io_record_model.h"
+#include "windows/io_row_delegate.h"
 
 namespace {
 
@@ -92,6 +96,46 @@ TEST(IoMonitor, NewRowsComeInOrderAtTheBottomAndAScrolledUpViewStaysPut) {
     for (int row = 0; row < appended; ++row) {
         EXPECT_EQ(monitor.Model().EntryAt(row)->sent, "INIT " + std::to_string(row));
     }
+}
+
+// A cell shows the same pixels drawn the first time, kept, or copied; a long
+// text is cut where the whole text would be.
+TEST(IoRowDelegate, ACellLooksTheSameDrawnOnceKeptOrCopied) {
+    QString answer = "10 values:";
+    for (int value = 0; value < 10; ++value) {
+        answer += QStringLiteral(" 0.%1,").arg(value * 12345678 + 1000000);
+    }
+    QStandardItemModel model(1, 1);
+    model.setData(model.index(0, 0), answer);
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 150, 20);
+    option.font = QApplication::font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.palette = QApplication::palette();
+    const auto blank = [&] {
+        QImage image(option.rect.size(), QImage::Format_RGB32);
+        image.fill(option.palette.color(QPalette::Base));
+        return image;
+    };
+    IoRowDelegate delegate;
+    const auto draw = [&] {
+        QImage image = blank();
+        QPainter painter(&image);
+        delegate.paint(&painter, option, model.index(0, 0));
+        return image;
+    };
+    QImage whole = blank();
+    {
+        QPainter painter(&whole);
+        painter.setPen(option.palette.color(QPalette::Text));
+        const int top = (option.rect.height() - option.fontMetrics.height()) / 2;
+        painter.drawText(QPoint(3, top + option.fontMetrics.ascent()),
+                         option.fontMetrics.elidedText(answer, Qt::ElideRight, 144));
+    }
+    const QImage first = draw();
+    EXPECT_EQ(first, whole);
+    EXPECT_EQ(draw(), first) << "kept";
+    EXPECT_EQ(draw(), first) << "copied";
 }
 
 TEST(IoRecordModel, FiltersPausesAndStaysWithinTheRecordsCapacity) {
