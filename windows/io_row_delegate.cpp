@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -15,11 +16,17 @@ int TextTop(const QStyleOptionViewItem& option) {
 }
 
 // A cell drawn on the table's plain background, at one pixel a point, can be
-// a copy of the same text drawn before.
+// a copy of the same text drawn before. The table fills its background in the
+// window's active or inactive colours, the cell is given the active ones:
+// where they differ the glyphs are drawn.
 bool CopiesTheBackground(const QPainter& painter, const QStyleOptionViewItem& option) {
+    const QColor base = option.palette.color(QPalette::Base);
+    const QPalette& table = option.widget != nullptr ? option.widget->palette() : option.palette;
     const bool plain = !option.state.testFlag(QStyle::State_Selected) &&
                        !option.features.testFlag(QStyleOptionViewItem::Alternate) &&
-                       option.palette.brush(QPalette::Base).style() == Qt::SolidPattern;
+                       option.palette.brush(QPalette::Base).style() == Qt::SolidPattern &&
+                       table.color(QPalette::Active, QPalette::Base) == base &&
+                       table.color(QPalette::Inactive, QPalette::Base) == base;
     return plain && painter.device() != nullptr && painter.device()->devicePixelRatio() == 1.0 &&
            painter.transform().type() <= QTransform::TxTranslate;
 }
