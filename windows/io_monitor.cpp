@@ -21,11 +21,13 @@
 #include "platform/operator_dialogs.h"
 #include "windows/io_record_model.h"
 #include "windows/io_row_delegate.h"
+#include "windows/io_table_view.h"
 
 namespace {
 
-// New rows scroll the whole table, and so repaint it: once a second keeps up
-// with reading while costing auto update little.
+// Each poll draws the rows that arrived since the last one: once a second
+// keeps up with reading while costing auto update little. The poll need not
+// fall on the millisecond, so it may share its wake-up with other timers.
 constexpr int kPollIntervalMs = 1000;
 
 }  // namespace
@@ -39,6 +41,7 @@ IoMonitor::IoMonitor(const iorecord::IoRecord& record, MessageFetcher fetchMessa
     setWindowTitle("I/O Monitor");
     BuildLayout();
     pollTimer_.setInterval(kPollIntervalMs);
+    pollTimer_.setTimerType(Qt::VeryCoarseTimer);
     connect(&pollTimer_, &QTimer::timeout, this, &IoMonitor::PollNow);
     geometry_.Restore(QSize(1100, 420));
 }
@@ -55,7 +58,7 @@ void IoMonitor::BuildLayout() {
     auto* copy = new QPushButton("&Copy", this);
     auto* script = new QPushButton("Save as SCPI &Script...", this);
     auto* log = new QPushButton("Save L&og...", this);
-    table_ = new QTableView(this);
+    table_ = new IoTableView(this);
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();

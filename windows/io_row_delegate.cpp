@@ -2,34 +2,121 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr int kTextMargin = 3;    // as the style leaves beside a cell's text
 constexpr int kKeptTexts = 4096;  // far more than a screen of cells
 
+int TextTop(const QStyleOptionViewItem& option) {
+    return option.rect.top() + (option.rect.height() - option.fontMetrics.height()) / 2;
+}
+
+// A cell drawn on the table's plain background, at one pixel a point, can be
+// a copy of the same text drawn before. The table fills its background in the
+// window's active or inactive colours, the cell is given the active ones:
+// where they differ the glyphs are drawn.
+bool CopiesTheBackground(const QPainter& painter, const QStyleOptionViewItem& option) {
+    const QColor base = option.palette.color(QPalette::Base);
+    const QPalette& table = option.widget != nullptr ? option.widget->palette() : option.palette;
+    const bool plain = !option.state.testFlag(QStyle::State_Selected) &&
+                       !option.features.testFlag(QStyleOptionViewItem::Alternate) &&
+                       option.palette.brush(QPalette::Base).style() == Qt::SolidPattern &&
+                       table.color(QPalette::Active, QPalette::Base) == base &&
+                       table.color(QPalette::Inactive, QPalette::Base) == base;
+    return plain && painter.device() != nullptr && painter.device()->devicePixelRatio() == 1.0 &&
+           painter.transform().type() <= QTransform::TxTranslate;
+}
+
 }  // namespace
 
-const QStaticText& IoRowDelegate::LaidOut(const QString& text, const QFont& font,
-                                          const QFontMetrics& metrics, int width) const {
-    Key key{text, width};
-    const auto found = laidOut_.constFind(key);
-    if (found != laidOut_.constEnd()) {
-        return *found;
+// The characters' own advances, with room to spare for what shaping changes:
+// much cheaper than laying the text out.
+bool IoRowDelegate::SurelyFits(const QString& text, const QFontMetrics& metrics, int width) {
+    constexpr int kSpare = 4;
+    int advance = 0;
+    for (const QChar character : text) {
+        if (character.unicode() >= 0x300) {
+            return false;  // combining marks, and scripts that shaping rearranges
+        }
+        advance += metrics.horizontalAdvance(character);
+        if (advance + kSpare > width) {
+            return false;
+        }
     }
+    return true;
+}
+
+// What shows of `text` in `width`: all of it, or its beginning cut with an
+// ellipsis. That beginning depends only on the characters that fit, so a
+// long text (an answer runs to a couple of hundred characters) is cut from a
+// prefix when the prefix is already too wide.
+QString IoRowDelegate::Shown(const QString& text, const QFontMetrics& metrics, int width) {
+    if (SurelyFits(text, metrics, width)) {
+        return text;
+    }
+    const int prefixLength = 2 * width / std::max(1, metrics.averageCharWidth()) + 8;
+    if (text.size() > prefixLength) {
+        const QString prefix = text.left(prefixLength);
+        QString cut = metrics.elidedText(prefix, Qt::ElideRight, width);
+        if (cut != prefix) {
+            return cut;
+        }
+    }
+    return metrics.elidedText(text, Qt::ElideRight, width);
+}
+
+// Laying a text out to keep costs several times drawing it once: a text is
+// kept the second time it is drawn.
+IoRowDelegate::Cell IoRowDelegate::Prepared(const QString& text, const QFont& font,
+                                            const QFontMetrics& metrics, int width) const {
+    Key key{text, width};
+    if (const auto found = laidOut_.find(key); found != laidOut_.end()) {
+        return {&*found, {}};
+    }
+    QString shown = Shown(text, metrics, width);
+    if (!seenOnce_.contains(key)) {
+        if (seenOnce_.size() >= kKeptTexts) {
+            seenOnce_.clear();
+        }
+        seenOnce_.insert(std::move(key));
+        return {nullptr, std::move(shown)};
+    }
+    seenOnce_.remove(key);
     if (laidOut_.size() >= kKeptTexts) {
         laidOut_.clear();
     }
-    // Laid out once; only a text wider than its column is laid out again, cut.
-    QStaticText laidOut(text);
-    laidOut.setTextFormat(Qt::PlainText);
-    laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-    laidOut.prepare(QTransform(), font);
-    if (laidOut.size().width() > width) {
-        laidOut.setText(metrics.elidedText(text, Qt::ElideRight, width));
-        laidOut.prepare(QTransform(), font);
+    Kept kept;
+    kept.text.setText(shown);
+    kept.text.setTextFormat(Qt::PlainText);
+    kept.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    kept.text.prepare(QTransform(), font);
+    return {&*laidOut_.insert(std::move(key), std::move(kept)), {}};
+}
+
+// The text drawn on the cell's background as a whole cell would show it,
+// with room beside it for glyphs that reach past their advance: copying it
+// costs a fraction of drawing the glyphs again.
+const QImage& IoRowDelegate::Drawn(Kept& kept, const QStyleOptionViewItem& option,
+                                   const QColor& color) {
+    const QRgb background = option.palette.color(QPalette::Base).rgba();
+    if (!kept.image.isNull() && kept.image.height() == option.rect.height() &&
+        kept.imageColor == color.rgba() && kept.imageBackground == background) {
+        return kept.image;
     }
-    return *laidOut_.insert(std::move(key), std::move(laidOut));
+    const int width = static_cast<int>(std::ceil(kept.text.size().width())) + 2 * kTextMargin;
+    kept.image = QImage(width, option.rect.height(), QImage::Format_RGB32);
+    kept.image.fill(background);
+    QPainter painter(&kept.image);
+    painter.setPen(color);
+    painter.setFont(option.font);
+    painter.drawStaticText(QPoint(kTextMargin, TextTop(option) - option.rect.top()), kept.text);
+    kept.imageColor = color.rgba();
+    kept.imageBackground = background;
+    return kept.image;
 }
 
 void IoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -45,15 +132,24 @@ void IoRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     } else if (foreground.canConvert<QBrush>()) {
         color = foreground.value<QBrush>().color();
     }
-    const QRect textRect = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
-    const QStaticText& text = LaidOut(index.data(Qt::DisplayRole).toString(), option.font,
-                                      option.fontMetrics, textRect.width());
+    const int left = option.rect.left() + kTextMargin;
+    const Cell cell = Prepared(index.data(Qt::DisplayRole).toString(), option.font,
+                               option.fontMetrics, option.rect.width() - 2 * kTextMargin);
     painter->save();
-    painter->setPen(color);
-    painter->setFont(option.font);
     painter->setClipRect(option.rect);
-    const int top = textRect.top() + (textRect.height() - option.fontMetrics.height()) / 2;
-    painter->drawStaticText(QPoint(textRect.left(), top), text);
+    if (cell.kept != nullptr && CopiesTheBackground(*painter, option)) {
+        painter->drawImage(QPoint(left - kTextMargin, option.rect.top()),
+                           Drawn(*cell.kept, option, color));
+    } else {
+        painter->setPen(color);
+        painter->setFont(option.font);
+        if (cell.kept != nullptr) {
+            painter->drawStaticText(QPoint(left, TextTop(option)), cell.kept->text);
+        } else {
+            painter->drawText(QPoint(left, TextTop(option) + option.fontMetrics.ascent()),
+                              cell.shown);
+        }
+    }
     painter->restore();
     if (option.state.testFlag(QStyle::State_HasFocus)) {
         QStyleOptionFocusRect focus;

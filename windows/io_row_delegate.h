@@ -1,11 +1,13 @@
 #pragma once
 // How the I/O monitor draws a cell: its text on one line, cut with an
 // ellipsis to the column. The style's own item painting lays each cell's
-// text out again on every repaint, and the monitor repaints as calls arrive
-// (several times a second during auto update); the laid-out texts are kept
-// here instead, most of them repeat from row to row.
+// text out again on every repaint; the laid-out texts that come again (most
+// of them repeat from row to row) are kept here instead, and a text seen for
+// the first time, as a time or a duration mostly is, is drawn as it is.
 
 #include <QHash>
+#include <QImage>
+#include <QSet>
 #include <QStaticText>
 #include <QStyledItemDelegate>
 
@@ -17,8 +19,24 @@ public:
                const QModelIndex& index) const override;
 
 private:
-    const QStaticText& LaidOut(const QString& text, const QFont& font, const QFontMetrics& metrics,
-                               int width) const;
+    // A text that came again: laid out, and drawn once on the plain
+    // background, which a cell that is not selected copies.
+    struct Kept {
+        QStaticText text;
+        QImage image;
+        QRgb imageColor = 0;
+        QRgb imageBackground = 0;
+    };
+    // A cell's text as it is drawn: kept, or else `shown`.
+    struct Cell {
+        Kept* kept = nullptr;
+        QString shown;
+    };
+    static const QImage& Drawn(Kept& kept, const QStyleOptionViewItem& option, const QColor& color);
+    Cell Prepared(const QString& text, const QFont& font, const QFontMetrics& metrics,
+                  int width) const;
+    static QString Shown(const QString& text, const QFontMetrics& metrics, int width);
+    static bool SurelyFits(const QString& text, const QFontMetrics& metrics, int width);
 
     struct Key {
         QString text;
@@ -30,5 +48,6 @@ private:
     friend size_t qHash(const Key& key, size_t seed) {
         return qHashMulti(seed, key.text, key.width);
     }
-    mutable QHash<Key, QStaticText> laidOut_;
+    mutable QHash<Key, Kept> laidOut_;
+    mutable QSet<Key> seenOnce_;  // drawn once as they are; laid out when seen again
 };

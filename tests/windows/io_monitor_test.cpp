@@ -2,8 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTest>
+
 #include "windows/io_export.h"
+#include "windows/io_monitor.h"
 #include "windows/io_record_model.h"
+#include "windows/io_row_delegate.h"
 
 namespace {
 
@@ -24,7 +35,97 @@ std::vector<iorecord::IoEntry> Rows(const IoRecordModel& model) {
     return rows;
 }
 
+// The region of each paint the table's rows get.
+class PaintSpy : public QObject {
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 }  // namespace
+
+// What the table shows after polls, on screen, is what a full repaint draws.
+TEST(IoMonitor, NewRowsComeInOrderAtTheBottomAndAScrolledUpViewStaysPut) {
+    iorecord::IoRecord record(1000);
+    IoMonitor monitor(record, {}, {});
+    int appended = 0;
+    const auto append = [&](int count) {
+        for (const int last = appended + count; appended < last; ++appended) {
+            record.Append(Call("qot7720_cmd", "INIT " + std::to_string(appended)));
+        }
+        monitor.PollNow();
+    };
+    append(40);
+    monitor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&monitor));
+    auto* table = monitor.findChild<QTableView*>();
+    QWidget* rows = table->viewport();
+    const auto onScreen = [&] {
+        QCoreApplication::processEvents();
+        const QPoint at = rows->mapTo(&monitor, QPoint());
+        return monitor.screen()
+            ->grabWindow(monitor.winId(), at.x(), at.y(), rows->width(), rows->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    append(13);  // lays out what showing the window left pending
+    onScreen();
+    PaintSpy spy;
+    rows->installEventFilter(&spy);
+    append(13);
+    const QImage shown = onScreen();
+    EXPECT_LT(spy.painted.boundingRect().height(), rows->height()) << "only the new rows";
+    EXPECT_EQ(shown, rows->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    QScrollBar* bar = table->verticalScrollBar();
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    bar->setValue(5);
+    append(13);
+    EXPECT_EQ(bar->value(), 5);
+    const QImage scrolledUp = onScreen();
+    EXPECT_EQ(scrolledUp, rows->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    ASSERT_EQ(monitor.Model().rowCount(), appended);
+    for (int row = 0; row < appended; ++row) {
+        EXPECT_EQ(monitor.Model().EntryAt(row)->sent, "INIT " + std::to_string(row));
+    }
+}
+
+// A cell shows the same pixels drawn the first time, kept, or copied; a long
+// text is cut where the whole text would be.
+TEST(IoRowDelegate, ACellLooksTheSameDrawnOnceKeptOrCopied) {
+    const QString answer = "10 values: " + QStringLiteral("0.4183046, ").repeated(10);
+    QStandardItemModel model(1, 1);
+    model.setData(model.index(0, 0), answer);
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, 150, 20);
+    option.font = QApplication::font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.palette = QApplication::palette();
+    IoRowDelegate delegate;
+    const auto draw = [&](bool byDelegate) {
+        QImage image(option.rect.size(), QImage::Format_RGB32);
+        image.fill(option.palette.color(QPalette::Base));
+        QPainter painter(&image);
+        painter.setPen(option.palette.color(QPalette::Text));
+        const int top = (option.rect.height() - option.fontMetrics.height()) / 2;
+        byDelegate ? delegate.paint(&painter, option, model.index(0, 0))
+                   : painter.drawText(QPoint(3, top + option.fontMetrics.ascent()),
+                                      option.fontMetrics.elidedText(answer, Qt::ElideRight, 144));
+        return image;
+    };
+    const QImage whole = draw(false);
+    const QImage first = draw(true);
+    EXPECT_EQ(first, whole);
+    EXPECT_EQ(draw(true), first) << "kept";
+    EXPECT_EQ(draw(true), first) << "copied";
+}
 
 TEST(IoRecordModel, FiltersPausesAndStaysWithinTheRecordsCapacity) {
     iorecord::IoRecord record(4);
