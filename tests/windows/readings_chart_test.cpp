@@ -155,9 +155,9 @@ TEST_F(ReadingsChartTest, AFailedCycleIsABreakInTheLineNotAPoint) {
     Chart().Redraw();
     const auto pieces = Chart().Pieces(0);
     ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_EQ(pieces[0]->count(), 2);
-    EXPECT_EQ(pieces[1]->count(), 2);
-    EXPECT_LE(pieces[0]->at(1).x(), pieces[1]->at(0).x());
+    EXPECT_EQ(pieces[0].size(), 2);
+    EXPECT_EQ(pieces[1].size(), 2);
+    EXPECT_LE(pieces[0].at(1).x(), pieces[1].at(0).x());
 }
 
 // A file that may grow only so far: the write that fails stops the recording
