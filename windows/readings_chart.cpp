@@ -27,9 +27,11 @@ constexpr int kSlots = 10;
 constexpr int kTickMs = 1000;
 constexpr int kSlowestRedrawTicks = 5;
 // A line is drawn as runs of points, each over this share of the time axis
-// at most: Qt Charts lays out all of a series' points again when any of them
-// changes, so that new readings then cost their run alone.
-constexpr int kRunsPerView = 8;
+// at most and of this many points at least: Qt Charts lays out all of a
+// series' points again when any of them changes, so that new readings then
+// cost their run alone, and a series of its own costs more than a few points.
+constexpr int kRunsPerView = 32;
+constexpr int kRunPoints = 24;
 // "All" extends the time axis ahead of the latest reading by this share of
 // the history, so that it stands still while that much more arrives.
 constexpr double kAllHeadroom = 1.0 / 32;
@@ -45,8 +47,8 @@ const QColor& SlotColor(int slot) {
     return colors[slot];
 }
 
-QDateTime AxisTime(double seconds) {
-    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::llround(seconds * 1000.0)));
+qint64 AxisMs(double seconds) {
+    return static_cast<qint64>(std::llround(seconds * 1000.0));
 }
 
 }  // namespace
@@ -108,6 +110,24 @@ void ReadingsChart::BuildLayout() {
     // them up to date costs more than it saves.
     view_->scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     view_->viewport()->installEventFilter(this);
+    // Nothing is antialiased: a changed line needs no margin repainted around it.
+    view_->setOptimizationFlag(QGraphicsView::DontAdjustForAntialiasing);
+    // The view fills what it repaints with the chart's background: the
+    // chart's own background item would fill all of itself, clipped, on each
+    // repaint of a line.
+    view_->setBackgroundBrush(chart_->backgroundBrush());
+    chart_->setBackgroundVisible(false);
+    // Lines of no width are drawn a pixel wide as those of width 1 are, and
+    // their bounds are known without stroking them on every repaint.
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(timeAxis_), static_cast<QAbstractAxis*>(valueAxis_)}) {
+        QPen grid = axis->gridLinePen();
+        grid.setWidth(0);
+        axis->setGridLinePen(grid);
+        QPen line = axis->linePen();
+        line.setWidth(0);
+        axis->setLinePen(line);
+    }
 
     auto* tools = new QHBoxLayout;
     tools->addWidget(new QLabel(QStringLiteral("Time window:"), this));
@@ -284,9 +304,11 @@ std::vector<std::vector<sfp::ReadingHistory::Sample>> ReadingsChart::VisiblePoin
 }
 
 // The pieces of line between the gaps, each in runs that begin where the
-// time crosses a multiple of `runMs`; a run that goes on from the one
-// before shares its first point with that one's last, so the line stays
-// whole. A run has two points at least unless its piece is one reading.
+// time crosses a multiple of `runMs` once the run before has kRunPoints: so
+// that readings added at the end, or dropped at the start, leave the runs
+// between as they were. A run that goes on from the one before shares its
+// first point with that one's last, so the line stays whole. A run has two
+// points at least unless its piece is one reading.
 std::vector<ReadingsChart::Run> ReadingsChart::LineRuns(
     const std::vector<sfp::ReadingHistory::Sample>& points, double runMs) {
     std::vector<Run> runs;
@@ -303,14 +325,12 @@ std::vector<ReadingsChart::Run> ReadingsChart::LineRuns(
         const QPointF point(points[i].time * 1000.0, points[i].value);
         const double at = std::floor(point.x() / runMs);
         const bool more = i + 1 < points.size() && !std::isnan(points[i + 1].value);
-        if (!run.points.isEmpty() && at != cell && more) {
+        if (run.points.size() >= kRunPoints && at != cell && more) {
             run.points.append(point);
             runs.push_back(std::move(run));
             run = {{}, true};
         }
-        if (run.points.isEmpty()) {
-            cell = at;
-        }
+        cell = at;
         run.points.append(point);
     }
     if (!run.points.isEmpty()) {
@@ -368,13 +388,12 @@ void ReadingsChart::Redraw() {
     const double span = viewEnd_ - viewBegin_;
     const QString format =
         span > 86400.0 ? QStringLiteral("MM-dd hh:mm") : QStringLiteral("hh:mm:ss");
-    const QDateTime begin = AxisTime(viewBegin_);
-    const QDateTime end = AxisTime(viewEnd_);
+    // Compared as milliseconds: a QDateTime looks up the local time zone.
+    const std::pair<qint64, qint64> times{AxisMs(viewBegin_), AxisMs(viewEnd_)};
     const auto values =
         low <= high ? ValueRange(low, high) : std::make_pair(valueAxis_->min(), valueAxis_->max());
-    const bool axesMove = timeAxis_->format() != format || timeAxis_->min() != begin ||
-                          timeAxis_->max() != end || valueAxis_->min() != values.first ||
-                          valueAxis_->max() != values.second;
+    const bool axesMove = timeAxis_->format() != format || times != axisTimes_ ||
+                          valueAxis_->min() != values.first || valueAxis_->max() != values.second;
     if (axesMove) {
         for (Trace& trace : traces_) {
             for (std::size_t i = 0; i < trace.used; ++i) {
@@ -383,7 +402,9 @@ void ReadingsChart::Redraw() {
             trace.used = 0;
         }
         timeAxis_->setFormat(format);
-        timeAxis_->setRange(begin, end);
+        timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(times.first),
+                            QDateTime::fromMSecsSinceEpoch(times.second));
+        axisTimes_ = times;
         valueAxis_->setRange(values.first, values.second);
     }
     const double plotWidth = std::max(1.0, chart_->plotArea().width());

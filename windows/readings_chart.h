@@ -120,6 +120,7 @@ private:
     bool userView_ = false;
     // The shown range stays as it is while readings arrive.
     bool viewStands_ = true;
+    std::pair<qint64, qint64> axisTimes_{-1, -1};  // the time axis' range, ms since 1970
     double viewBegin_ = 0.0;
     double viewEnd_ = 0.0;
     double dragLast_ = 0.0;
