@@ -238,13 +238,14 @@ void ReadingsChart::OnTick() {
 // axis moves only once readings pass its end or the oldest have gone by as
 // much, so that most redraws replace the newest and oldest runs alone.
 void ReadingsChart::AllRange(double earliest, double latest) {
-    const double headroom = std::max(kMinimumSpanSeconds, latest - earliest) * kAllHeadroom;
+    const double span = std::max(kMinimumSpanSeconds, latest - earliest);
+    const double headroom = span * kAllHeadroom;
     const bool holds = viewBegin_ <= earliest && viewEnd_ >= latest;
-    if (holds && earliest - viewBegin_ <= 2 * headroom && viewEnd_ - latest <= 2 * headroom) {
+    if (holds && viewEnd_ - viewBegin_ <= span + 2 * headroom) {
         return;
     }
-    viewBegin_ = earliest;
     viewEnd_ = latest + headroom;
+    viewBegin_ = std::min(earliest, viewEnd_ - kMinimumSpanSeconds);
 }
 
 void ReadingsChart::UpdateRange() {
