@@ -150,8 +150,8 @@ int main(int argc, char* argv[]) {
         long drawn = 0;
         long lines = 0;
         for (int slot = 0; slot < 10; ++slot) {
-            for (const QLineSeries* piece : chart.Pieces(slot)) {
-                drawn += piece->count();
+            for (const QLineSeries* line : chart.Lines(slot)) {
+                drawn += line->count();
                 ++lines;
             }
         }

@@ -98,7 +98,8 @@ private:
 ReadingHistory::ReadingHistory(std::size_t elements, std::size_t capacity)
     : capacity_(std::max<std::size_t>(capacity, 1)),
       values_(std::max<std::size_t>(elements, 1)),
-      levels_(values_.size()) {
+      levels_(values_.size()),
+      decimated_(values_.size()) {
     // Reserved, not touched: memory is taken as readings arrive, and the ring
     // never moves while the chart is open.
     times_.reserve(capacity_);
@@ -184,6 +185,10 @@ void ReadingHistory::Clear() {
     }
     start_ = 0;
     dropped_ = 0;
+    // The sequence numbers start again: no column kept can stand for them.
+    for (std::vector<Decimated>& columns : decimated_) {
+        columns.clear();
+    }
 }
 
 // The summary of the largest block that starts at sample `index`, ends by
@@ -394,13 +399,38 @@ std::vector<std::vector<ReadingHistory::Sample>> ReadingHistory::Decimate(
         if (elements[i] >= Elements()) {
             continue;
         }
-        Column column;
         for (std::size_t c = 0; c + 1 < starts.size(); ++c) {
-            Walk(elements[i], starts[c], starts[c + 1], column, out[i]);
-            column.Flush(out[i]);
+            const std::vector<Sample>& points =
+                ColumnPoints(elements[i], c, starts[c], starts[c + 1]);
+            // A column that begins with a break goes on from one that ended in it.
+            const bool joinBreaks = !out[i].empty() && std::isnan(out[i].back().value) &&
+                                    !points.empty() && std::isnan(points.front().value);
+            out[i].insert(out[i].end(), points.begin() + (joinBreaks ? 1 : 0), points.end());
         }
     }
     return out;
+}
+
+// The points of samples [index, end) of one element, the `column`th column of
+// a decimation: kept from the last decimation when that column held the same
+// samples, which never change once appended.
+const std::vector<Sample>& ReadingHistory::ColumnPoints(std::size_t element, std::size_t column,
+                                                        std::size_t index, std::size_t end) const {
+    std::vector<Decimated>& columns = decimated_[element];
+    if (columns.size() <= column) {
+        columns.resize(column + 1);
+    }
+    Decimated& kept = columns[column];
+    if (kept.first == dropped_ + index && kept.end == dropped_ + end && end > index) {
+        return kept.points;
+    }
+    kept.first = dropped_ + index;
+    kept.end = dropped_ + end;
+    kept.points.clear();
+    Column extremes;
+    Walk(element, index, end, extremes, kept.points);
+    extremes.Flush(kept.points);
+    return kept.points;
 }
 
 }  // namespace sfp

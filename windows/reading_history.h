@@ -51,7 +51,10 @@ public:
     }
 
     // Points to draw of each of `elements` for [begin, end] over `columns`
-    // pixel columns; a NaN value marks a break in the line.
+    // pixel columns; a NaN value marks a break in the line. Each column's
+    // points are kept until its samples change, so that a redraw of a view
+    // that stands still decimates only the columns that new readings reach
+    // or that old ones left.
     std::vector<std::vector<Sample>> Decimate(const std::vector<std::size_t>& elements,
                                               double begin, double end, int columns) const;
     // Leaves out each point that the line drawn without it still passes
@@ -78,6 +81,12 @@ private:
         std::deque<Block> blocks;
     };
     class Column;
+    // One pixel column's points, and which samples they came from.
+    struct Decimated {
+        std::uint64_t first = 0;  // sequence numbers, counted as dropped_ is
+        std::uint64_t end = 0;
+        std::vector<Sample> points;
+    };
 
     std::size_t Physical(std::size_t index) const {
         const std::size_t at = start_ + index;
@@ -95,6 +104,8 @@ private:
     void SnapToBlocks(std::vector<std::size_t>& starts) const;
     void Walk(std::size_t element, std::size_t index, std::size_t end, Column& column,
               std::vector<Sample>& out) const;
+    const std::vector<Sample>& ColumnPoints(std::size_t element, std::size_t column,
+                                            std::size_t index, std::size_t end) const;
 
     std::size_t capacity_;
     std::size_t start_ = 0;  // where the oldest sample is, once the ring is full
@@ -102,6 +113,7 @@ private:
     std::vector<std::vector<double>> values_;  // per element, beside times_
     std::vector<std::vector<Level>> levels_;   // per element, the smallest blocks first
     std::uint64_t dropped_ = 0;                // samples dropped from the front so far
+    mutable std::vector<std::vector<Decimated>> decimated_;  // per element, per column
 };
 
 }  // namespace sfp

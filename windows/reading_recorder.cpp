@@ -2,8 +2,10 @@
 
 #include "app/reading_text.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 
 namespace sfp {
@@ -18,13 +20,55 @@ std::string Folder(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string Seconds(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", seconds);
-    return text;
+// `digits` decimal digits of `value`, zero-padded, from `at`.
+void PutDigits(char* at, std::int64_t value, int digits) {
+    for (int i = digits - 1; i >= 0; --i) {
+        at[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+}
+
+// The civil date of a day counted from 1970-01-01 (proleptic Gregorian).
+struct Date {
+    std::int64_t year;
+    int month;
+    int day;
+};
+
+Date DateOf(std::int64_t days) {
+    days += 719468;  // from 0000-03-01
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;  // March is 0
+    const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
+std::int64_t FloorDivide(std::int64_t value, std::int64_t by) {
+    const std::int64_t quotient = value / by;
+    return quotient * by > value ? quotient - 1 : quotient;
 }
 
 }  // namespace
+
+std::string_view ReadingRecorder::IsoTime(std::int64_t utcMs, char (&text)[kIsoTimeSize]) {
+    const std::int64_t days = FloorDivide(utcMs, 86400000);
+    const std::int64_t ms = utcMs - days * 86400000;
+    const Date date = DateOf(days);
+    std::memcpy(text, "0000-00-00T00:00:00.000Z", kIsoTimeSize);
+    PutDigits(text, date.year, 4);
+    PutDigits(text + 5, date.month, 2);
+    PutDigits(text + 8, date.day, 2);
+    PutDigits(text + 11, ms / 3600000, 2);
+    PutDigits(text + 14, ms / 60000 % 60, 2);
+    PutDigits(text + 17, ms / 1000 % 60, 2);
+    PutDigits(text + 20, ms % 1000, 3);
+    return {text, kIsoTimeSize};
+}
 
 std::optional<std::string> ReadingRecorder::CheckTarget(const std::string& path,
                                                         bool replaceExisting) {
@@ -43,63 +87,97 @@ std::optional<std::string> ReadingRecorder::CheckTarget(const std::string& path,
     return std::nullopt;
 }
 
+ReadingRecorder::~ReadingRecorder() {
+    Stop();
+}
+
 std::string ReadingRecorder::Start(const std::string& path, const Header& header) {
     Stop();
     failure_.clear();
     rows_ = 0;
     bytes_ = 0;
-    file_.reset(std::fopen(path.c_str(), "w"));
-    if (!file_) {
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
         return failure_ = "Cannot open " + path + ": " + std::strerror(errno);
     }
     path_ = path;
-    std::string text = "# version " + header.version + "\n# resource " + header.resource +
-                       "\n# start " + header.startTime + "\ntime,seconds";
+    line_ = "# version " + header.version + "\n# resource " + header.resource + "\n# start " +
+            header.startTime + "\ntime,seconds";
     for (const int element : header.elements) {
-        text += "," + std::to_string(element);
+        line_ += "," + std::to_string(element);
     }
-    Emit(text + ",status\n");
+    line_ += ",status\n";
+    Emit();
     return failure_;
 }
 
-bool ReadingRecorder::WriteRow(const std::string& isoTime, double secondsSinceStart,
+void ReadingRecorder::BeginRow(std::string_view isoTime, double secondsSinceStart) {
+    line_.assign(isoTime);
+    char text[32];
+    const auto seconds =
+        std::to_chars(text, text + sizeof text, secondsSinceStart, std::chars_format::fixed, 3);
+    line_ += ',';
+    line_.append(text, seconds.ptr);
+}
+
+bool ReadingRecorder::WriteRow(std::string_view isoTime, double secondsSinceStart,
                                const std::vector<double>& values) {
-    std::string line = isoTime + "," + Seconds(secondsSinceStart);
+    BeginRow(isoTime, secondsSinceStart);
     for (const double value : values) {
-        line += "," + ShortestText(value);
+        line_ += ',';
+        if (IsNoReading(value)) {
+            continue;
+        }
+        char text[32];
+        line_.append(text, std::to_chars(text, text + sizeof text, value).ptr);
     }
-    return Emit(line + ",\n") && ++rows_;
+    line_ += ",\n";
+    return Emit() && ++rows_;
 }
 
-bool ReadingRecorder::WriteFailedRow(const std::string& isoTime, double secondsSinceStart,
-                                     std::size_t count, const std::string& statusName) {
-    const std::string line =
-        isoTime + "," + Seconds(secondsSinceStart) + std::string(count, ',') + "," + statusName;
-    return Emit(line + "\n") && ++rows_;
+bool ReadingRecorder::WriteFailedRow(std::string_view isoTime, double secondsSinceStart,
+                                     std::size_t count, std::string_view statusName) {
+    BeginRow(isoTime, secondsSinceStart);
+    line_.append(count + 1, ',');
+    line_ += statusName;
+    line_ += '\n';
+    return Emit() && ++rows_;
 }
 
-bool ReadingRecorder::Emit(const std::string& line) {
-    if (!file_) {
+// One write per line, as a rule: a short write is finished by more.
+bool ReadingRecorder::Emit() {
+    if (fd_ < 0) {
         return false;
     }
-    errno = 0;
-    const bool ok = std::fwrite(line.data(), 1, line.size(), file_.get()) == line.size() &&
-                    std::fflush(file_.get()) == 0;
-    if (ok) {
-        bytes_ += static_cast<long long>(line.size());
-        return true;
+    std::size_t done = 0;
+    while (done < line_.size()) {
+        const ssize_t written = ::write(fd_, line_.data() + done, line_.size() - done);
+        if (written > 0) {
+            done += static_cast<std::size_t>(written);
+            continue;
+        }
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        failure_ = "Recording to " + path_ +
+                   " stopped: " + std::strerror(written < 0 && errno != 0 ? errno : EIO);
+        Stop();
+        return false;
     }
-    failure_ = "Recording to " + path_ + " stopped: " + std::strerror(errno ? errno : EIO);
-    file_.reset();
-    return false;
+    bytes_ += static_cast<long long>(line_.size());
+    return true;
 }
 
 bool ReadingRecorder::WriteComment(const std::string& text) {
-    return Emit("# " + text + "\n");
+    line_ = "# " + text + "\n";
+    return Emit();
 }
 
 void ReadingRecorder::Stop() {
-    file_.reset();
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
 }
 
 }  // namespace sfp

@@ -24,8 +24,17 @@
 namespace {
 
 constexpr int kSlots = 10;
-constexpr int kRedrawMs = 1000;
-constexpr int kSlowestRedrawMs = 5000;
+constexpr int kTickMs = 1000;
+constexpr int kSlowestRedrawTicks = 5;
+// A line is drawn as runs of points, each over this share of the time axis
+// at most and of this many points at least: Qt Charts lays out all of a
+// series' points again when any of them changes, so that new readings then
+// cost their run alone, and a series of its own costs more than a few points.
+constexpr int kRunsPerView = 32;
+constexpr int kRunPoints = 24;
+// "All" extends the time axis ahead of the latest reading by this share of
+// the history, so that it stands still while that much more arrives.
+constexpr double kAllHeadroom = 1.0 / 32;
 constexpr int kMinimumColumns = 100;
 constexpr double kMinimumSpanSeconds = 1.0;
 constexpr double kWheelZoomIn = 0.8;
@@ -38,8 +47,8 @@ const QColor& SlotColor(int slot) {
     return colors[slot];
 }
 
-QDateTime AxisTime(double seconds) {
-    return QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::llround(seconds * 1000.0)));
+qint64 AxisMs(double seconds) {
+    return static_cast<qint64>(std::llround(seconds * 1000.0));
 }
 
 }  // namespace
@@ -61,22 +70,13 @@ ReadingsChart::ReadingsChart(ReadingFeed& feed, std::function<RecordingContext()
     connect(&feed, &ReadingFeed::Arrived, this, &ReadingsChart::Take, Qt::QueuedConnection);
     connect(&feed, &ReadingFeed::InstrumentReset, recording_, &ReadingsRecording::EndForReset,
             Qt::QueuedConnection);
-    // The recording's progress and a due redraw are painted together: each
-    // paint of the window costs a round trip to the display server.
-    connect(recording_, &ReadingsRecording::Changed, this, [this] {
-        UpdateRecordingControls();
-        if (dirty_ && !paused_ && isVisible()) {
-            Redraw();
-            redrawTimer_.start();
-        }
-    });
-    // Points are replaced on a timer, never per reading.
-    redrawTimer_.setInterval(kRedrawMs);
-    connect(&redrawTimer_, &QTimer::timeout, this, [this] {
-        if (dirty_ && !paused_) {
-            Redraw();
-        }
-    });
+    connect(recording_, &ReadingsRecording::Changed, this, &ReadingsChart::UpdateRecordingControls);
+    // Points are replaced on a timer, never per reading; the recording's
+    // progress is shown on the same tick, so that it and a due redraw are
+    // painted together: each paint of the window costs a round trip to the
+    // display server.
+    tick_.setInterval(kTickMs);
+    connect(&tick_, &QTimer::timeout, this, &ReadingsChart::OnTick);
     geometry_.Restore(QSize(900, 520));
 }
 
@@ -110,6 +110,24 @@ void ReadingsChart::BuildLayout() {
     // them up to date costs more than it saves.
     view_->scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     view_->viewport()->installEventFilter(this);
+    // Nothing is antialiased: a changed line needs no margin repainted around it.
+    view_->setOptimizationFlag(QGraphicsView::DontAdjustForAntialiasing);
+    // The view fills what it repaints with the chart's background: the
+    // chart's own background item would fill all of itself, clipped, on each
+    // repaint of a line.
+    view_->setBackgroundBrush(chart_->backgroundBrush());
+    chart_->setBackgroundVisible(false);
+    // Lines of no width are drawn a pixel wide as those of width 1 are, and
+    // their bounds are known without stroking them on every repaint.
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(timeAxis_), static_cast<QAbstractAxis*>(valueAxis_)}) {
+        QPen grid = axis->gridLinePen();
+        grid.setWidth(0);
+        axis->setGridLinePen(grid);
+        QPen line = axis->linePen();
+        line.setWidth(0);
+        axis->setLinePen(line);
+    }
 
     auto* tools = new QHBoxLayout;
     tools->addWidget(new QLabel(QStringLiteral("Time window:"), this));
@@ -208,7 +226,30 @@ void ReadingsChart::Take(const ReadingSample& sample) {
     recording_->Take(sample);
 }
 
+void ReadingsChart::OnTick() {
+    UpdateRecordingControls();
+    ++ticksSinceRedraw_;
+    if (dirty_ && !paused_ && ticksSinceRedraw_ >= redrawTicks_) {
+        Redraw();
+    }
+}
+
+// All of the history, from its first reading to a little past its last: the
+// axis moves only once readings pass its end or the oldest have gone by as
+// much, so that most redraws replace the newest and oldest runs alone.
+void ReadingsChart::AllRange(double earliest, double latest) {
+    const double span = std::max(kMinimumSpanSeconds, latest - earliest);
+    const double headroom = span * kAllHeadroom;
+    const bool holds = viewBegin_ <= earliest && viewEnd_ >= latest;
+    if (holds && viewEnd_ - viewBegin_ <= span + 2 * headroom) {
+        return;
+    }
+    viewEnd_ = latest + headroom;
+    viewBegin_ = std::min(earliest, viewEnd_ - kMinimumSpanSeconds);
+}
+
 void ReadingsChart::UpdateRange() {
+    viewStands_ = true;
     if (userView_ || paused_) {
         return;
     }
@@ -218,13 +259,19 @@ void ReadingsChart::UpdateRange() {
         earliest = history_.TimeAt(0);
         latest = history_.TimeAt(history_.Size() - 1);
     }
+    if (windowSeconds_ == 0) {
+        AllRange(earliest, latest);
+        return;
+    }
     viewEnd_ = latest;
-    viewBegin_ = windowSeconds_ == 0 ? earliest : latest - windowSeconds_;
+    viewBegin_ = latest - windowSeconds_;
+    viewStands_ = false;
     // Until the readings fill the window it stays where they began: the axis
     // then stands still, and a redraw changes the lines alone.
-    if (windowSeconds_ != 0 && viewBegin_ < earliest) {
+    if (viewBegin_ < earliest) {
         viewBegin_ = earliest;
         viewEnd_ = earliest + windowSeconds_;
+        viewStands_ = true;
     }
     if (viewEnd_ - viewBegin_ < kMinimumSpanSeconds) {
         viewBegin_ = viewEnd_ - kMinimumSpanSeconds;
@@ -257,43 +304,61 @@ std::vector<std::vector<sfp::ReadingHistory::Sample>> ReadingsChart::VisiblePoin
     return points;
 }
 
-// The pieces of line between the gaps.
-std::vector<QList<QPointF>> ReadingsChart::LinePieces(
-    const std::vector<sfp::ReadingHistory::Sample>& points) {
-    std::vector<QList<QPointF>> pieces;
-    QList<QPointF> piece;
-    for (const auto& point : points) {
-        if (!std::isnan(point.value)) {
-            piece.append(QPointF(point.time * 1000.0, point.value));
+// The pieces of line between the gaps, each in runs that begin where the
+// time crosses a multiple of `runMs` once the run before has kRunPoints: so
+// that readings added at the end, or dropped at the start, leave the runs
+// between as they were. A run that goes on from the one before shares its
+// first point with that one's last, so the line stays whole. A run has two
+// points at least unless its piece is one reading.
+std::vector<ReadingsChart::Run> ReadingsChart::LineRuns(
+    const std::vector<sfp::ReadingHistory::Sample>& points, double runMs) {
+    std::vector<Run> runs;
+    Run run;
+    double cell = 0.0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (std::isnan(points[i].value)) {
+            if (!run.points.isEmpty()) {
+                runs.push_back(std::move(run));
+                run = {};
+            }
             continue;
         }
-        if (!piece.isEmpty()) {
-            pieces.push_back(std::move(piece));
-            piece = {};
+        const QPointF point(points[i].time * 1000.0, points[i].value);
+        const double at = std::floor(point.x() / runMs);
+        const bool more = i + 1 < points.size() && !std::isnan(points[i + 1].value);
+        if (run.points.size() >= kRunPoints && at != cell && more) {
+            run.points.append(point);
+            runs.push_back(std::move(run));
+            run = {{}, true};
         }
+        cell = at;
+        run.points.append(point);
     }
-    if (!piece.isEmpty()) {
-        pieces.push_back(std::move(piece));
+    if (!run.points.isEmpty()) {
+        runs.push_back(std::move(run));
     }
-    return pieces;
+    return runs;
 }
 
-void ReadingsChart::ShowPieces(int slot, const std::vector<QList<QPointF>>& pieces) {
+void ReadingsChart::ShowRuns(int slot, const std::vector<Run>& runs) {
     Trace& trace = traces_[static_cast<std::size_t>(slot)];
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
+    trace.continues.resize(runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
         QLineSeries* series = Piece(slot, i);
+        const QList<QPointF>& points = runs[i].points;
         // A lone reading between two gaps has no line: it is drawn as a point.
-        if (series->pointsVisible() != (pieces[i].size() == 1)) {
-            series->setPointsVisible(pieces[i].size() == 1);
+        if (series->pointsVisible() != (points.size() == 1)) {
+            series->setPointsVisible(points.size() == 1);
         }
-        if (i >= trace.used || series->points() != pieces[i]) {
-            series->replace(pieces[i]);
+        if (i >= trace.used || series->points() != points) {
+            series->replace(points);
         }
+        trace.continues[i] = runs[i].continues;
     }
-    for (std::size_t i = pieces.size(); i < trace.used; ++i) {
+    for (std::size_t i = runs.size(); i < trace.used; ++i) {
         trace.pieces[i]->clear();
     }
-    trace.used = pieces.size();
+    trace.used = runs.size();
 }
 
 // The value axis' range for readings from `low` to `high`: a margin on each
@@ -324,13 +389,12 @@ void ReadingsChart::Redraw() {
     const double span = viewEnd_ - viewBegin_;
     const QString format =
         span > 86400.0 ? QStringLiteral("MM-dd hh:mm") : QStringLiteral("hh:mm:ss");
-    const QDateTime begin = AxisTime(viewBegin_);
-    const QDateTime end = AxisTime(viewEnd_);
+    // Compared as milliseconds: a QDateTime looks up the local time zone.
+    const std::pair<qint64, qint64> times{AxisMs(viewBegin_), AxisMs(viewEnd_)};
     const auto values =
         low <= high ? ValueRange(low, high) : std::make_pair(valueAxis_->min(), valueAxis_->max());
-    const bool axesMove = timeAxis_->format() != format || timeAxis_->min() != begin ||
-                          timeAxis_->max() != end || valueAxis_->min() != values.first ||
-                          valueAxis_->max() != values.second;
+    const bool axesMove = timeAxis_->format() != format || times != axisTimes_ ||
+                          valueAxis_->min() != values.first || valueAxis_->max() != values.second;
     if (axesMove) {
         for (Trace& trace : traces_) {
             for (std::size_t i = 0; i < trace.used; ++i) {
@@ -339,22 +403,29 @@ void ReadingsChart::Redraw() {
             trace.used = 0;
         }
         timeAxis_->setFormat(format);
-        timeAxis_->setRange(begin, end);
+        timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(times.first),
+                            QDateTime::fromMSecsSinceEpoch(times.second));
+        axisTimes_ = times;
         valueAxis_->setRange(values.first, values.second);
     }
     const double plotWidth = std::max(1.0, chart_->plotArea().width());
     const double pixelsPerSecond = plotWidth / span;
     const double pixelsPerUnit =
         std::max(1.0, chart_->plotArea().height()) / (valueAxis_->max() - valueAxis_->min());
+    // A view that moves with every redraw lays out every point again anyway:
+    // runs would only add series.
+    const double runMs =
+        viewStands_ ? span * 1000.0 / kRunsPerView : std::numeric_limits<double>::infinity();
     for (int slot = 0; slot < kSlots; ++slot) {
-        ShowPieces(slot,
-                   LinePieces(sfp::ReadingHistory::Thin(points[static_cast<std::size_t>(slot)],
-                                                        pixelsPerSecond, pixelsPerUnit)));
+        ShowRuns(slot, LineRuns(sfp::ReadingHistory::Thin(points[static_cast<std::size_t>(slot)],
+                                                          pixelsPerSecond, pixelsPerUnit),
+                                runMs));
     }
     // Redraw again once the view has moved by about a pixel, and at most once
     // a second: a trend needs no more, and auto update keeps its processor.
-    redrawTimer_.setInterval(
-        std::clamp(static_cast<int>(span * 1000.0 / plotWidth), kRedrawMs, kSlowestRedrawMs));
+    ticksSinceRedraw_ = 0;
+    redrawTicks_ =
+        std::clamp(static_cast<int>(span * 1000.0 / plotWidth / kTickMs), 1, kSlowestRedrawTicks);
 }
 
 void ReadingsChart::ResetView() {
@@ -399,7 +470,21 @@ void ReadingsChart::ShiftTime(double seconds) {
     Redraw();
 }
 
-std::vector<const QLineSeries*> ReadingsChart::Pieces(int slot) const {
+std::vector<QList<QPointF>> ReadingsChart::Pieces(int slot) const {
+    const Trace& trace = traces_[static_cast<std::size_t>(slot)];
+    std::vector<QList<QPointF>> pieces;
+    for (std::size_t i = 0; i < trace.used; ++i) {
+        const QList<QPointF> points = trace.pieces[i]->points();
+        if (!trace.continues[i] || pieces.empty()) {
+            pieces.push_back(points);
+            continue;
+        }
+        pieces.back().append(points.mid(1));  // the first is the run before's last
+    }
+    return pieces;
+}
+
+std::vector<const QLineSeries*> ReadingsChart::Lines(int slot) const {
     const Trace& trace = traces_[static_cast<std::size_t>(slot)];
     return {trace.pieces.begin(), trace.pieces.begin() + static_cast<long>(trace.used)};
 }
@@ -460,8 +545,8 @@ void ReadingsChart::ToggleRecording() {
     recording_->ChooseAndStart();
 }
 
-// Told every second while recording: a text set again unchanged would still
-// lay out and repaint its widget.
+// Asked every second: a text set again unchanged would still lay out and
+// repaint its widget.
 void ReadingsChart::UpdateRecordingControls() {
     const QString button = recording_->Recording() ? QStringLiteral("Stop Recording")
                                                    : QStringLiteral("Record Readings...");
@@ -475,14 +560,14 @@ void ReadingsChart::UpdateRecordingControls() {
 }
 
 void ReadingsChart::showEvent(QShowEvent* event) {
-    redrawTimer_.start();
+    tick_.start();
     Redraw();
     QWidget::showEvent(event);
 }
 
 void ReadingsChart::closeEvent(QCloseEvent* event) {
     recording_->Stop();
-    redrawTimer_.stop();
+    tick_.stop();
     geometry_.Save();
     QWidget::closeEvent(event);
 }

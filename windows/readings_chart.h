@@ -57,8 +57,11 @@ public:
     // Shown range, seconds since 1970.
     double ViewBegin() const { return viewBegin_; }
     double ViewEnd() const { return viewEnd_; }
-    // The line pieces drawn for one element; a gap separates two pieces.
-    std::vector<const QLineSeries*> Pieces(int slot) const;
+    // The line pieces drawn for one element, as their points; a gap
+    // separates two pieces.
+    std::vector<QList<QPointF>> Pieces(int slot) const;
+    // The series that draw them: each piece in one run of points or more.
+    std::vector<const QLineSeries*> Lines(int slot) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,8 +71,13 @@ protected:
 private:
     struct Trace {
         std::vector<QLineSeries*> pieces;  // the first carries the legend entry
+        std::vector<bool> continues;       // per used series: goes on from the one before
         std::size_t used = 0;
         bool shown = true;
+    };
+    struct Run {
+        QList<QPointF> points;
+        bool continues = false;
     };
 
     void BuildLayout();
@@ -79,9 +87,11 @@ private:
     void OnLegendClicked(int slot);
     std::vector<std::vector<sfp::ReadingHistory::Sample>> VisiblePoints(double& low,
                                                                         double& high) const;
-    static std::vector<QList<QPointF>> LinePieces(
-        const std::vector<sfp::ReadingHistory::Sample>& points);
-    void ShowPieces(int slot, const std::vector<QList<QPointF>>& pieces);
+    static std::vector<Run> LineRuns(const std::vector<sfp::ReadingHistory::Sample>& points,
+                                     double runMs);
+    void ShowRuns(int slot, const std::vector<Run>& runs);
+    void OnTick();
+    void AllRange(double earliest, double latest);
     void UpdateRange();
     std::pair<double, double> ValueRange(double low, double high) const;
     void UpdateRecordingControls();
@@ -99,13 +109,18 @@ private:
     std::vector<Trace> traces_;
     sfp::ReadingHistory history_;
     ReadingsRecording* recording_;
-    QTimer redrawTimer_;
+    QTimer tick_;
+    int ticksSinceRedraw_ = 0;
+    int redrawTicks_ = 1;
     int base_ = -1;
     int windowSeconds_ = 300;
     bool paused_ = false;
     bool dirty_ = false;
     // Set once the operator zooms or drags: the view then stays where it is.
     bool userView_ = false;
+    // The shown range stays as it is while readings arrive.
+    bool viewStands_ = true;
+    std::pair<qint64, qint64> axisTimes_{-1, -1};  // the time axis' range, ms since 1970
     double viewBegin_ = 0.0;
     double viewEnd_ = 0.0;
     double dragLast_ = 0.0;

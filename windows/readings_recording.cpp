@@ -1,6 +1,5 @@
 #include "windows/readings_recording.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -11,10 +10,10 @@
 namespace {
 
 constexpr int kElements = 10;
-constexpr int kProgressMs = 1000;
 
 std::string IsoTime(std::int64_t utcMs) {
-    return QDateTime::fromMSecsSinceEpoch(utcMs, Qt::UTC).toString(Qt::ISODateWithMs).toStdString();
+    char text[sfp::ReadingRecorder::kIsoTimeSize];
+    return std::string(sfp::ReadingRecorder::IsoTime(utcMs, text));
 }
 
 std::vector<int> Elements(int base) {
@@ -37,15 +36,7 @@ std::string StatusName(int status) {
 }  // namespace
 
 ReadingsRecording::ReadingsRecording(std::function<RecordingContext()> context, QObject* parent)
-    : QObject(parent), context_(std::move(context)) {
-    progress_.setInterval(kProgressMs);
-    connect(&progress_, &QTimer::timeout, this, [this] {
-        if (recorder_.RowsWritten() != toldRows_) {
-            toldRows_ = recorder_.RowsWritten();
-            emit Changed();
-        }
-    });
-}
+    : QObject(parent), context_(std::move(context)) {}
 
 ReadingsRecording::~ReadingsRecording() {
     Stop();
@@ -80,10 +71,6 @@ QString ReadingsRecording::Start(const QString& path) {
     path_ = path;
     const std::string failure = recorder_.Start(
         file, {context.version, context.resource, IsoTime(startMs_), Elements(baseElement_)});
-    toldRows_ = 0;
-    if (recorder_.Recording()) {
-        progress_.start();
-    }
     emit Changed();
     return QString::fromStdString(failure);
 }
@@ -98,7 +85,8 @@ void ReadingsRecording::Take(const ReadingSample& sample) {
         recorder_.WriteComment("elements " + std::to_string(baseElement_) + " to " +
                                std::to_string(baseElement_ + kElements - 1) + " from here on");
     }
-    const std::string time = IsoTime(sample.utcMs);
+    char text[sfp::ReadingRecorder::kIsoTimeSize];
+    const std::string_view time = sfp::ReadingRecorder::IsoTime(sample.utcMs, text);
     const double seconds = static_cast<double>(sample.utcMs - startMs_) / 1000.0;
     bool written = false;
     switch (sample.kind) {
@@ -118,7 +106,6 @@ void ReadingsRecording::Take(const ReadingSample& sample) {
 }
 
 void ReadingsRecording::Fail() {
-    progress_.stop();
     ended_ = QString::fromStdString(recorder_.Failure());
     emit Changed();
     platform::Dialogs().ShowMessage(ended_ + QStringLiteral("\nThe rows written so far are kept."));
@@ -130,7 +117,6 @@ void ReadingsRecording::End(const std::string& why) {
     }
     const bool ended = recorder_.WriteComment("end " + IsoTime(UtcNowMs()) + " " + why);
     recorder_.Stop();
-    progress_.stop();
     ended_ = ended ? QString::fromStdString("Recording ended: " + why + ".")
                    : QString::fromStdString(recorder_.Failure());
     emit Changed();

@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -48,8 +47,8 @@ public:
     QString StatusText() const;
 
 signals:
-    // Started, ended, or more rows written: the rows are told once a second
-    // at most, not per row.
+    // Started or ended. The rows written are not told: a window showing them
+    // asks when it repaints anyway, not per row.
     void Changed();
 
 private:
@@ -62,6 +61,4 @@ private:
     QString ended_;
     std::int64_t startMs_ = 0;
     int baseElement_ = 0;
-    QTimer progress_;
-    long toldRows_ = 0;
 };

@@ -200,5 +200,42 @@ TEST(ReadingHistory, SummariesKeepEverySpikeAndThinningKeepsEveryPixel) {
     expectWithinHalfAPixel(smooth, thinned);
 }
 
+// A decimation kept from before must not stand for columns whose samples
+// changed: readings added at the end, and the oldest dropped from a full ring,
+// give what a history holding those samples alone gives.
+TEST(ReadingHistory, KeptColumnsFollowNewAndDroppedReadings) {
+    const std::size_t capacity = 5000;
+    const auto value = [](int i) { return i % 613 == 0 ? 80.0 : std::sin(i * 0.05) * (i % 5); };
+    ReadingHistory kept(1, capacity);
+    const auto fill = [&](ReadingHistory& history, int from, int to) {
+        for (int i = from; i < to; ++i) {
+            if (i % 1777 == 0) {
+                history.AppendGap(i);
+            } else {
+                history.Append(i, {value(i)});
+            }
+        }
+    };
+    fill(kept, 0, 4000);
+    const double begin = 0;
+    const double end = 9000;
+    const int columns = 90;
+    kept.Decimate({0}, begin, end, columns);
+    for (const int to : {4003, 5000, 5001, 6500}) {
+        ReadingHistory fresh(1, capacity);
+        fill(fresh, 0, to);
+        fill(kept, static_cast<int>(kept.TimeAt(kept.Size() - 1)) + 1, to);
+        const auto expected = fresh.Decimate({0}, begin, end, columns)[0];
+        const auto got = kept.Decimate({0}, begin, end, columns)[0];
+        ASSERT_EQ(got.size(), expected.size()) << "after " << to << " readings";
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].time, expected[i].time) << i;
+            EXPECT_TRUE(got[i].value == expected[i].value ||
+                        (std::isnan(got[i].value) && std::isnan(expected[i].value)))
+                << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace sfp

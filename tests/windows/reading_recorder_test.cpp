@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -71,6 +73,18 @@ TEST(ReadingRecorder, WriteFailureStopsAndIsReported) {
     EXPECT_FALSE(recorder.Recording());
     EXPECT_NE(recorder.Failure().find("stopped"), std::string::npos);
     EXPECT_FALSE(recorder.WriteRow("t", 0, {1.0}));
+}
+
+// The rows' times read as Qt reads ISO 8601 UTC, over leap days, a century
+// that is no leap year and before 1970.
+TEST(ReadingRecorder, IsoTimeIsQtsIsoDateWithMilliseconds) {
+    for (const std::int64_t ms :
+         {0LL, -1LL, 951782400123LL, 4107542399999LL, 1796817600100LL, -2208988800001LL}) {
+        char text[ReadingRecorder::kIsoTimeSize];
+        EXPECT_EQ(
+            std::string(ReadingRecorder::IsoTime(ms, text)),
+            QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(Qt::ISODateWithMs).toStdString());
+    }
 }
 
 }  // namespace

@@ -13,10 +13,12 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTest>
+#include <cmath>
 #include <csignal>
 #include <fstream>
 #include <sstream>
 
+#include "app/reading_feed.h"
 #include "app_fixture.h"
 #include "instrument/live_instrument.h"
 #include "panels/measurement/main_panel.h"
@@ -155,9 +157,50 @@ TEST_F(ReadingsChartTest, AFailedCycleIsABreakInTheLineNotAPoint) {
     Chart().Redraw();
     const auto pieces = Chart().Pieces(0);
     ASSERT_EQ(pieces.size(), 2u);
-    EXPECT_EQ(pieces[0]->count(), 2);
-    EXPECT_EQ(pieces[1]->count(), 2);
-    EXPECT_LE(pieces[0]->at(1).x(), pieces[1]->at(0).x());
+    EXPECT_EQ(pieces[0].size(), 2);
+    EXPECT_EQ(pieces[1].size(), 2);
+    EXPECT_LE(pieces[0].at(1).x(), pieces[1].at(0).x());
+}
+
+// A long line in a view that stands is drawn as runs joined end to end: one
+// whole line, with every point once; "All" holds every reading, also after
+// more arrive.
+TEST_F(ReadingsChartTest, TheRunsOfALongLineMakeOneWholeLine) {
+    ReadingFeed feed;
+    ReadingsChart chart(feed, nullptr);
+    chart.resize(900, 520);
+    chart.show();
+    const std::int64_t start = UtcNowMs() - 600000;
+    const auto take = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            ReadingSample sample;
+            sample.utcMs = start + i * 200;
+            sample.baseElement = 10;
+            sample.values.assign(10, std::sin(i * 0.7) * 3 + i % 3);
+            chart.Take(sample);
+        }
+    };
+    take(0, 3000);
+    chart.SetWindowSeconds(0);
+    for (const int more : {0, 40}) {
+        take(3000, 3000 + more);
+        chart.Redraw();
+        const auto lines = chart.Lines(0);
+        ASSERT_GT(lines.size(), 1u);
+        long points = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            points += lines[i]->count();
+            if (i > 0) {
+                EXPECT_EQ(lines[i - 1]->points().back(), lines[i]->points().front()) << i;
+            }
+        }
+        const auto pieces = chart.Pieces(0);
+        ASSERT_EQ(pieces.size(), 1u);
+        EXPECT_EQ(pieces[0].size(), points - static_cast<long>(lines.size() - 1));
+        const auto& history = chart.History();
+        EXPECT_LE(chart.ViewBegin(), history.TimeAt(0));
+        EXPECT_GE(chart.ViewEnd(), history.TimeAt(history.Size() - 1));
+    }
 }
 
 // A file that may grow only so far: the write that fails stops the recording
