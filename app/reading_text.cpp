@@ -26,12 +26,17 @@ std::string ReadingText(double value) {
 }
 
 std::string ShortestText(double value) {
+    std::string text;
+    AppendShortestText(text, value);
+    return text;
+}
+
+void AppendShortestText(std::string& into, double value) {
     if (IsNoReading(value)) {
-        return {};
+        return;
     }
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    into.append(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 std::int64_t UtcNowMs() {

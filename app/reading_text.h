@@ -19,6 +19,8 @@ std::string ReadingText(double value);
 
 // The shortest text that reads back to the same double; empty for "no reading".
 std::string ShortestText(double value);
+// The same appended to `into`: a recording's row takes ten values at a time.
+void AppendShortestText(std::string& into, double value);
 
 // Milliseconds since 1970 UTC by the system clock: a reading's own time.
 std::int64_t UtcNowMs();

@@ -125,11 +125,7 @@ bool ReadingRecorder::WriteRow(std::string_view isoTime, double secondsSinceStar
     BeginRow(isoTime, secondsSinceStart);
     for (const double value : values) {
         line_ += ',';
-        if (IsNoReading(value)) {
-            continue;
-        }
-        char text[32];
-        line_.append(text, std::to_chars(text, text + sizeof text, value).ptr);
+        AppendShortestText(line_, value);
     }
     line_ += ",\n";
     return Emit() && ++rows_;
