@@ -2,6 +2,9 @@
 
 #include <QHeaderView>
 #include <QMetaMethod>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyleOptionViewItem>
 
 #include "windows/steady_scroll_bar.h"
 
@@ -26,6 +29,9 @@ IoTableView::IoTableView(QWidget* parent) : QTableView(parent) {
                 "verticalScrollbarAction(int)");
     ConnectOnce(bar, QMetaMethod::fromSignal(&QScrollBar::valueChanged), this,
                 "verticalScrollbarValueChanged(int)");
+    // The stock view still leaves each cell's last pixel row and column to
+    // the grid, and paints it with no pen; paintEvent fills it.
+    setGridStyle(Qt::NoPen);
 }
 
 void IoTableView::setModel(QAbstractItemModel* model) {
@@ -72,5 +78,56 @@ void IoTableView::LayOutAppended() {
     QWidget* area = viewport();
     if (top < area->height()) {
         area->update(0, top, area->width(), area->height() - top);
+    }
+}
+
+void IoTableView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (!showGrid() || model() == nullptr) {
+        return;
+    }
+    for (const QRect& area : event->region()) {
+        FillGrid(area);
+    }
+}
+
+// Where the stock view draws its lines over `area`: under each row in it and
+// at the right of each column in it, in the style's grid colour.
+void IoTableView::FillGrid(const QRect& area) const {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QColor color = QColor::fromRgba(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+    QPainter painter(viewport());
+    const QHeaderView* rows = verticalHeader();
+    const QHeaderView* columns = horizontalHeader();
+    const int lastRow = model()->rowCount(rootIndex()) - 1;
+    int first = rows->visualIndexAt(area.top());
+    int last = rows->visualIndexAt(area.bottom());
+    first = first < 0 ? 0 : first;
+    last = last < 0 ? lastRow : last;
+    for (int visual = first; visual <= last && visual >= 0; ++visual) {
+        const int row = rows->logicalIndex(visual);
+        if (rows->isSectionHidden(row)) {
+            continue;
+        }
+        const int bottom = rowViewportPosition(row) + rowHeight(row) - 1;
+        painter.fillRect(QRect(area.left(), bottom, area.width(), 1), color);
+    }
+    const bool rightToLeft = isRightToLeft();
+    int left = columns->visualIndexAt(rightToLeft ? area.right() : area.left());
+    int right = columns->visualIndexAt(rightToLeft ? area.left() : area.right());
+    left = left < 0 ? 0 : left;
+    right = right < 0 ? columns->count() - 1 : right;
+    for (int visual = left; visual <= right; ++visual) {
+        const int column = columns->logicalIndex(visual);
+        if (columns->isSectionHidden(column)) {
+            continue;
+        }
+        int x = columnViewportPosition(column);
+        if (!rightToLeft) {
+            x += columnWidth(column) - 1;
+        }
+        painter.fillRect(QRect(x, area.top(), 1, area.height()), color);
     }
 }

@@ -4,7 +4,9 @@
 // row in view on each insertion. Here an insertion at the end only grows the
 // scroll range and repaints the new rows where they show, so that scrolling
 // to them moves the rows already drawn instead of drawing them again. Its
-// scroll bar repaints only when it would look different.
+// scroll bar repaints only when it would look different, and its grid is
+// filled, a solid rectangle a line, where the stock view strokes each line
+// pixel by pixel.
 
 #include <QTableView>
 
@@ -19,9 +21,11 @@ public:
 
 protected:
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void LayOutAppended();
+    void FillGrid(const QRect& area) const;
 
     QMetaObject::Connection aboutToInsert_;
     int appendedFrom_ = -1;  // the first new row while an insertion at the end is laid out

@@ -15,6 +15,7 @@
 #include "windows/io_monitor.h"
 #include "windows/io_record_model.h"
 #include "windows/io_row_delegate.h"
+#include "windows/io_table_view.h"
 
 namespace {
 
@@ -95,6 +96,32 @@ TEST(IoMonitor, NewRowsComeInOrderAtTheBottomAndAScrolledUpViewStaysPut) {
     for (int row = 0; row < appended; ++row) {
         EXPECT_EQ(monitor.Model().EntryAt(row)->sent, "INIT " + std::to_string(row));
     }
+}
+
+// The monitor's table fills its grid itself: the same pixels as the stock
+// table's lines, scrolled sideways and down too.
+TEST(IoTableView, DrawsTheStockTablesGrid) {
+    QStandardItemModel model(30, 4);
+    for (int row = 0; row < model.rowCount(); ++row) {
+        for (int column = 0; column < model.columnCount(); ++column) {
+            model.setData(model.index(row, column), QStringLiteral("r%1 c%2").arg(row).arg(column));
+        }
+    }
+    IoTableView ours;
+    QTableView stock;
+    const auto shown = [&](QTableView& view) {
+        view.setModel(&model);
+        view.setItemDelegate(new IoRowDelegate(&view));
+        view.resize(300, 200);
+        view.setColumnWidth(1, 37);
+        view.verticalScrollBar()->setValue(3);
+        view.horizontalScrollBar()->setValue(20);
+        return view.viewport()->grab().toImage();
+    };
+    const QImage image = shown(ours);
+    EXPECT_EQ(image, shown(stock));
+    EXPECT_EQ(ours.viewport()->grab(QRect(40, 30, 90, 50)).toImage(),
+              stock.viewport()->grab(QRect(40, 30, 90, 50)).toImage());
 }
 
 // A cell shows the same pixels drawn the first time, kept, or copied; a long
