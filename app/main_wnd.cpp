@@ -14,6 +14,7 @@
 #include "app/action_origin.h"
 #include "app/failure_scope.h"
 #include "app/main_panel_state.h"
+#include "app/readings_chart_loader.h"
 #include "app/system_operations.h"
 #include "instrument/binding.h"
 #include "instrument/driver_api.h"
@@ -35,7 +36,6 @@
 #include "windows/connection_dialog.h"
 #include "windows/connection_line.h"
 #include "windows/io_monitor.h"
-#include "windows/readings_chart.h"
 #include "windows/scpi_console.h"
 
 namespace {
@@ -165,15 +165,21 @@ void CMainWnd::BuildReadingsMenu(QMenu& tools) {
     QAction* record = tools.addAction("&Record Readings...");
     record->setObjectName("recordReadings");
     connect(record, &QAction::triggered, this, [this] {
-        ReadingsChart& window = ShowReadingsChart();
-        if (!window.Recording().Recording()) {
-            window.Recording().ChooseAndStart();
+        ReadingsChartWindow* window = ShowReadingsChart();
+        if (window != nullptr && !window->Recording().Recording()) {
+            window->Recording().ChooseAndStart();
         }
     });
 }
 
-ReadingsChart& CMainWnd::ShowReadingsChart() {
+ReadingsChartWindow* CMainWnd::ShowReadingsChart() {
     if (readingsChart_ == nullptr) {
+        QString error;
+        const ReadingsChartFactory factory = ReadingsChartFactoryOrError(error);
+        if (factory == nullptr) {
+            platform::Dialogs().ShowMessage(error);
+            return nullptr;
+        }
         auto context = [] {
             const CSfpApp& app = App();
             const bool live = app.instrument && app.instrument->SessionSet();
@@ -182,12 +188,13 @@ ReadingsChart& CMainWnd::ShowReadingsChart() {
                 live ? app.instrumentAddress.toStdString() : std::string("emulated"),
                 app.mainPanel != nullptr ? app.mainPanel->baseChannel.load() : kFirstBaseChannel};
         };
-        readingsChart_ = new ReadingsChart(App().readingFeed, context, this);
+        readingsChart_ = factory(App().readingFeed, context, this);
     }
-    readingsChart_->show();
-    readingsChart_->raise();
-    readingsChart_->activateWindow();
-    return *readingsChart_;
+    QWidget& window = readingsChart_->Window();
+    window.show();
+    window.raise();
+    window.activateWindow();
+    return readingsChart_;
 }
 
 void CMainWnd::ShowScpiConsole() {
@@ -536,7 +543,7 @@ void CMainWnd::ShutDown() {
     }
     shutDown_ = true;
     if (readingsChart_ != nullptr) {
-        readingsChart_->close();  // ends a recording
+        readingsChart_->Window().close();  // ends a recording
     }
     App().ReleasePanelsAndInstrument();
 }

@@ -13,7 +13,7 @@
 class QAction;
 class QMenu;
 class IoMonitor;
-class ReadingsChart;
+class ReadingsChartWindow;
 class ConnectionLine;
 class ScpiConsole;
 
@@ -62,7 +62,8 @@ private:
     std::string CommandOrigin(int command) const;
     void ShowIoMonitor();
     void BuildReadingsMenu(QMenu& tools);
-    ReadingsChart& ShowReadingsChart();
+    // The chart, made on first use; null when its module cannot be loaded.
+    ReadingsChartWindow* ShowReadingsChart();
     void ShowScpiConsole();
     void ShowConnection();
     // False when binding found the driver library unusable.
@@ -78,9 +79,9 @@ private:
     QTimer tickTimer_;
     std::map<int, QAction*> actions_;
     bool shutDown_ = false;
-    IoMonitor* ioMonitor_ = nullptr;          // a child window, made when first asked for
-    ReadingsChart* readingsChart_ = nullptr;  // likewise
-    ScpiConsole* scpiConsole_ = nullptr;      // likewise
+    IoMonitor* ioMonitor_ = nullptr;                // a child window, made when first asked for
+    ReadingsChartWindow* readingsChart_ = nullptr;  // likewise
+    ScpiConsole* scpiConsole_ = nullptr;            // likewise
     ConnectionLine* connectionLine_ = nullptr;
     // The panels of the tick under way; kept so that a tick allocates nothing.
     std::vector<CSFPObject*> tickPanels_;

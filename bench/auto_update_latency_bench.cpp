@@ -27,9 +27,11 @@
 #include <vector>
 
 #include "app/main_wnd.h"
+#include "app/readings_chart_loader.h"
 #include "app/sfp_app.h"
 #include "platform/template_page.h"
 #include "resources/menu_resource.h"
+#include "windows/readings_chart.h"
 
 namespace {
 
@@ -168,6 +170,7 @@ int main(int argc, char* argv[]) {
     qputenv("QOT7720_SIM_LOG", logPath.toUtf8());
 
     QApplication application(argc, argv);
+    UseLinkedReadingsChart(&ReadingsChart::Create);  // the chart as the module holds it
     CSfpApp app;
     platform::SetDialogColors();
     auto* mainWindow = new CMainWnd;

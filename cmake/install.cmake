@@ -10,6 +10,7 @@ set(SFP_SIM_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/qot7720-sfp-sim
 set(SFP_HELP_INSTALL_DIR ${CMAKE_INSTALL_DOCDIR}/help)
 
 install(TARGETS qot7720-sfp RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS qot7720-sfp-chart LIBRARY DESTINATION ${SFP_CHART_INSTALL_DIR})
 install(TARGETS visa qot7720_32 LIBRARY DESTINATION ${SFP_SIM_INSTALL_DIR})
 
 # The launcher finds the simulator relative to itself, so the prefix can move.

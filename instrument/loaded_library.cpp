@@ -1,9 +1,10 @@
 #include "instrument/loaded_library.h"
 
-LoadedLibrary::LoadedLibrary(const QString& name) : library_(name) {
+LoadedLibrary::LoadedLibrary(const QString& name, QLibrary::LoadHints hints) : library_(name) {
 #ifdef SFP_SANITIZER_BUILD
-    library_.setLoadHints(QLibrary::PreventUnloadHint);
+    hints |= QLibrary::PreventUnloadHint;
 #endif
+    library_.setLoadHints(hints);
 }
 
 LoadedLibrary::~LoadedLibrary() {
@@ -15,9 +16,10 @@ bool LoadedLibrary::Load() {
 }
 
 std::unique_ptr<LoadedLibrary> LoadedLibrary::LoadFirst(const QStringList& names,
-                                                        QString* loaderMessage) {
+                                                        QString* loaderMessage,
+                                                        QLibrary::LoadHints hints) {
     for (const QString& name : names) {
-        std::unique_ptr<LoadedLibrary> library(new LoadedLibrary(name));
+        std::unique_ptr<LoadedLibrary> library(new LoadedLibrary(name, hints));
         if (library->Load()) {
             return library;
         }

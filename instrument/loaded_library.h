@@ -12,9 +12,11 @@ public:
     // The first of `names` that loads, or null when none does. Names are
     // full paths or plain file names for the loader's ordinary search path.
     // `loaderMessage`, when given, receives the loader's reason for the last
-    // name that did not load.
+    // name that did not load. `hints` are the loader's (all symbols at
+    // once, for one whose references must fail the load, not a later call).
     static std::unique_ptr<LoadedLibrary> LoadFirst(const QStringList& names,
-                                                    QString* loaderMessage = nullptr);
+                                                    QString* loaderMessage = nullptr,
+                                                    QLibrary::LoadHints hints = {});
 
     ~LoadedLibrary();
     LoadedLibrary(const LoadedLibrary&) = delete;
@@ -25,7 +27,7 @@ public:
     QString FileName() const { return library_.fileName(); }
 
 private:
-    explicit LoadedLibrary(const QString& name);
+    LoadedLibrary(const QString& name, QLibrary::LoadHints hints);
     bool Load();
 
     QLibrary library_;

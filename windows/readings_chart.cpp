@@ -82,6 +82,12 @@ ReadingsChart::ReadingsChart(ReadingFeed& feed, std::function<RecordingContext()
 
 ReadingsChart::~ReadingsChart() = default;
 
+ReadingsChartWindow* ReadingsChart::Create(ReadingFeed& feed,
+                                           std::function<RecordingContext()> recordingContext,
+                                           QWidget* parent) {
+    return new ReadingsChart(feed, std::move(recordingContext), parent);
+}
+
 void ReadingsChart::BuildLayout() {
     window_ = new QComboBox(this);
     for (const int seconds : WindowChoices()) {

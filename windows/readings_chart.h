@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/reading_feed.h"
+#include "app/readings_chart_window.h"
 #include "windows/reading_history.h"
 #include "windows/readings_recording.h"
 #include "windows/remembered_geometry.h"
@@ -28,13 +29,18 @@ class QValueAxis;
 class QChart;
 class QChartView;
 
-class ReadingsChart : public QWidget {
+class ReadingsChart : public QWidget, public ReadingsChartWindow {
     Q_OBJECT
 
 public:
     ReadingsChart(ReadingFeed& feed, std::function<RecordingContext()> recordingContext,
                   QWidget* parent = nullptr);
     ~ReadingsChart() override;
+
+    // The factory the main window makes its chart with.
+    static ReadingsChartWindow* Create(ReadingFeed& feed,
+                                       std::function<RecordingContext()> recordingContext,
+                                       QWidget* parent);
 
     // The time windows offered, in seconds; 0 is all of the history.
     static const std::vector<int>& WindowChoices();
@@ -50,7 +56,8 @@ public:
     void ZoomTime(double factor, double centre);
     void ShiftTime(double seconds);
 
-    ReadingsRecording& Recording() { return *recording_; }
+    QWidget& Window() override { return *this; }
+    ReadingsRecording& Recording() override { return *recording_; }
     QChart& Chart() { return *chart_; }
     int BaseElement() const { return base_; }
     const sfp::ReadingHistory& History() const { return history_; }

@@ -44,6 +44,12 @@ appstreamcli validate --no-net "$metainfo" || fail "metainfo does not validate"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 [ -n "$(find "$prefix/share/icons" -name "$icon_name.png")" ] || fail "icon $icon_name not installed"
 
+# The Readings Chart's module, whose references the installed program resolves.
+chart_module=$(find "$prefix" -name qot7720-sfp-chart.so)
+[ -n "$chart_module" ] || fail "the Readings Chart module is not installed"
+"$(dirname "$0")/../../scripts/check-chart-module" "$prefix/bin/qot7720-sfp" "$chart_module" \
+    >/dev/null || fail "the Readings Chart module does not resolve against the installed program"
+
 # Every help page that the index links is installed beside it.
 index=$(find "$prefix/share/doc" -path '*/help/index.html')
 [ -n "$index" ] || fail "help index not installed"

@@ -4,6 +4,9 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "app/readings_chart_loader.h"
+#include "windows/readings_chart.h"
+
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")
                                                                     : qgetenv("QT_QPA_PLATFORM"));
@@ -13,6 +16,8 @@ int main(int argc, char* argv[]) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication::setOrganizationName(QStringLiteral("qot7720-sfp-tests"));
     QSettings().clear();
+    // The tests link the chart in: no module is looked for beside them.
+    UseLinkedReadingsChart(&ReadingsChart::Create);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

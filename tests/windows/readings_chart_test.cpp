@@ -19,6 +19,7 @@
 #include <sstream>
 
 #include "app/reading_feed.h"
+#include "app/readings_chart_loader.h"
 #include "app_fixture.h"
 #include "instrument/live_instrument.h"
 #include "panels/measurement/main_panel.h"
@@ -144,6 +145,23 @@ TEST_F(ReadingsChartTest, RecordedFileHoldsTheSimulatorsDoublesWithGapsUntilARes
     // cycle broke the line in two.
     EXPECT_EQ(Chart().BaseElement(), 70);
     EXPECT_EQ(Chart().History().Size(), 1u);
+}
+
+// Without its module (none is beside the tests) the chart is refused with
+// the loader's reason, the recording with it, and asking again tries again.
+TEST_F(ReadingsChartTest, AChartThatCannotBeLoadedSaysWhy) {
+    UseLinkedReadingsChart(nullptr);
+    Trigger("recordReadings");
+    Trigger("readingsChart");
+    UseLinkedReadingsChart(&ReadingsChart::Create);
+    const QStringList messages = dialogs->Messages();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[0].startsWith("The Readings Chart could not be loaded: "))
+        << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains("qot7720-sfp-chart.so")) << messages[0].toStdString();
+    EXPECT_EQ(mainWindow->findChild<ReadingsChart*>(), nullptr);
+    Trigger("readingsChart");
+    EXPECT_NE(mainWindow->findChild<ReadingsChart*>(), nullptr);
 }
 
 TEST_F(ReadingsChartTest, AFailedCycleIsABreakInTheLineNotAPoint) {
