@@ -1,10 +1,12 @@
 // The QOT7720 soft front panel.
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <QStringList>
 
 #include "app/main_wnd.h"
 #include "app/sfp_app.h"
+#include "controls/raw_bitmap.h"
 #include "platform/template_page.h"
 
 int main(int argc, char* argv[]) {
@@ -13,7 +15,8 @@ int main(int argc, char* argv[]) {
     // QSettings keeps what is remembered between runs under these names.
     QApplication::setOrganizationName(QStringLiteral("Quorvale Orbant"));
     QApplication::setApplicationName(QStringLiteral("qot7720-sfp"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/bitmaps/app_icon.png")));
+    QApplication::setWindowIcon(
+        QIcon(QPixmap::fromImage(raw_bitmap::Read(QStringLiteral(":/bitmaps/app_icon.raw")))));
     CSfpApp app;
     app.commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
     platform::SetDialogColors();

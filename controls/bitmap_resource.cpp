@@ -3,14 +3,16 @@
 #include <QPixmapCache>
 #include <QString>
 
+#include "controls/raw_bitmap.h"
+
 namespace {
 
 QString ResourcePath(int id) {
     switch (id) {
         case bitmaps::kTitleLogoLeft:
-            return QStringLiteral(":/bitmaps/title_logo_left.png");
+            return QStringLiteral(":/bitmaps/title_logo_left.raw");
         case bitmaps::kTitleLogoRight:
-            return QStringLiteral(":/bitmaps/title_logo_right.png");
+            return QStringLiteral(":/bitmaps/title_logo_right.raw");
         default:
             return QString();
     }
@@ -27,7 +29,7 @@ QPixmap LoadBitmapResource(int id) {
     }
     QPixmap bitmap;
     if (!QPixmapCache::find(path, &bitmap)) {
-        bitmap = QPixmap(path);
+        bitmap = QPixmap::fromImage(raw_bitmap::Read(path));
         QPixmapCache::insert(path, bitmap);
     }
     return bitmap;
