@@ -34,31 +34,38 @@ bool CopiesTheBackground(const QPainter& painter, const QStyleOptionViewItem& op
 }  // namespace
 
 // The characters' own advances, with room to spare for what shaping changes:
-// much cheaper than laying the text out.
-bool IoRowDelegate::SurelyFits(const QString& text, const QFontMetrics& metrics, int width) {
+// much cheaper than laying the text out. The number of characters whose
+// advances reach past `width`, or -1 when the whole text surely fits (or
+// when shaping may rearrange it: 0, nothing known).
+int IoRowDelegate::CharactersPast(const QString& text, const QFontMetrics& metrics, int width) {
     constexpr int kSpare = 4;
     int advance = 0;
-    for (const QChar character : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar character = text[i];
         if (character.unicode() >= 0x300) {
-            return false;  // combining marks, and scripts that shaping rearranges
+            return 0;  // combining marks, and scripts that shaping rearranges
         }
         advance += metrics.horizontalAdvance(character);
         if (advance + kSpare > width) {
-            return false;
+            return static_cast<int>(i) + 1;
         }
     }
-    return true;
+    return -1;
 }
 
 // What shows of `text` in `width`: all of it, or its beginning cut with an
 // ellipsis. That beginning depends only on the characters that fit, so a
 // long text (an answer runs to a couple of hundred characters) is cut from a
-// prefix when the prefix is already too wide.
+// prefix a few characters longer than what fits, when that prefix is
+// already too wide.
 QString IoRowDelegate::Shown(const QString& text, const QFontMetrics& metrics, int width) {
-    if (SurelyFits(text, metrics, width)) {
+    constexpr int kPrefixSpare = 4;
+    const int past = CharactersPast(text, metrics, width);
+    if (past < 0) {
         return text;
     }
-    const int prefixLength = 2 * width / std::max(1, metrics.averageCharWidth()) + 8;
+    const qsizetype prefixLength =
+        past > 0 ? past + kPrefixSpare : 2 * width / std::max(1, metrics.averageCharWidth()) + 8;
     if (text.size() > prefixLength) {
         const QString prefix = text.left(prefixLength);
         QString cut = metrics.elidedText(prefix, Qt::ElideRight, width);

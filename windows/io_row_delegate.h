@@ -18,6 +18,10 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
+    // What shows of `text` in `width` pixels: what QFontMetrics::elidedText
+    // gives, found from a short prefix of a long text.
+    static QString Shown(const QString& text, const QFontMetrics& metrics, int width);
+
 private:
     // A text that came again: laid out, and drawn once on the plain
     // background, which a cell that is not selected copies.
@@ -35,8 +39,7 @@ private:
     static const QImage& Drawn(Kept& kept, const QStyleOptionViewItem& option, const QColor& color);
     Cell Prepared(const QString& text, const QFont& font, const QFontMetrics& metrics,
                   int width) const;
-    static QString Shown(const QString& text, const QFontMetrics& metrics, int width);
-    static bool SurelyFits(const QString& text, const QFontMetrics& metrics, int width);
+    static int CharactersPast(const QString& text, const QFontMetrics& metrics, int width);
 
     struct Key {
         QString text;

@@ -152,6 +152,11 @@ TEST(IoRowDelegate, ACellLooksTheSameDrawnOnceKeptOrCopied) {
     EXPECT_EQ(first, whole);
     EXPECT_EQ(draw(true), first) << "kept";
     EXPECT_EQ(draw(true), first) << "copied";
+    for (int width = 1; width < 400; ++width) {
+        ASSERT_EQ(IoRowDelegate::Shown(answer, option.fontMetrics, width),
+                  option.fontMetrics.elidedText(answer, Qt::ElideRight, width))
+            << width;
+    }
 }
 
 TEST(IoRecordModel, FiltersPausesAndStaysWithinTheRecordsCapacity) {
