@@ -126,11 +126,17 @@ int main(int argc, char* argv[]) {
     std::printf("plot area %d x %d pixels\n", static_cast<int>(chart.Chart().plotArea().width()),
                 static_cast<int>(chart.Chart().plotArea().height()));
 
-    std::printf("%-7s %28s %28s %22s %7s %5s\n", "window", "points (decimation + series)", "paint",
-                "whole redraw", "points", "lines");
+    std::printf("%-7s %28s %28s %22s %7s %5s %10s %11s\n", "window", "points (decimation + series)",
+                "paint", "whole redraw", "points", "lines", "", "choosing it");
     bool passed = true;
     for (const int seconds : ReadingsChart::WindowChoices()) {
+        // Choosing the window lays every line out again: timed apart, as the
+        // operator's one-off action, from the redraws that follow it.
+        const auto chosen = Clock::now();
         chart.SetWindowSeconds(seconds);
+        const QPixmap first = chart.grab();
+        const double chooseMs =
+            std::chrono::duration<double, std::milli>(Clock::now() - chosen).count();
         std::vector<double> points;
         std::vector<double> paints;
         std::vector<double> wholes;
@@ -159,10 +165,11 @@ int main(int argc, char* argv[]) {
         passed = passed && p99 < kTargetMs;
         std::printf(
             "%-7s median %6.2f  p99 %6.2f ms   median %6.2f  p99 %6.2f ms   p99 %6.2f ms %7ld %5ld "
-            "%s\n",
+            "%-10s %8.2f ms\n",
             seconds == 0 ? "all" : qPrintable(QStringLiteral("%1 min").arg(seconds / 60)),
             Percentile(points, 50), Percentile(points, 99), Percentile(paints, 50),
-            Percentile(paints, 99), p99, drawn, lines, p99 < kTargetMs ? "ok" : "OVER 16 ms");
+            Percentile(paints, 99), p99, drawn, lines, p99 < kTargetMs ? "ok" : "OVER 16 ms",
+            chooseMs);
     }
     return passed ? 0 : 1;
 }
