@@ -134,7 +134,7 @@ int main(int argc, char* argv[]) {
         // operator's one-off action, from the redraws that follow it.
         const auto chosen = Clock::now();
         chart.SetWindowSeconds(seconds);
-        const QPixmap first = chart.grab();
+        chart.grab();
         const double chooseMs =
             std::chrono::duration<double, std::milli>(Clock::now() - chosen).count();
         std::vector<double> points;

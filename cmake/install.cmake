@@ -2,7 +2,6 @@
 # icon, desktop entry and AppStream metainfo, and the simulator in a folder of
 # its own (never on the loader's default search path, where it could shadow a
 # real VISA library) with a launcher that starts the program against it.
-include(GNUInstallDirs)
 
 set(SFP_APP_ID com.quorvale_orbant.qot7720_sfp)
 set(SFP_SIM_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/qot7720-sfp-sim

@@ -24,10 +24,7 @@ QByteArray Encode(const QImage& image) {
     Header header{kMagic, static_cast<std::uint32_t>(pixels.width()),
                   static_cast<std::uint32_t>(pixels.height())};
     QByteArray bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    for (int row = 0; row < pixels.height(); ++row) {
-        bytes.append(reinterpret_cast<const char*>(pixels.constScanLine(row)),
-                     static_cast<qsizetype>(pixels.width()) * 4);
-    }
+    bytes.append(reinterpret_cast<const char*>(pixels.constBits()), pixels.sizeInBytes());
     return bytes;
 }
 
@@ -49,12 +46,9 @@ QImage Read(const QString& resourcePath) {
     // Copied out: the resource's bytes need not be aligned for 32-bit pixels.
     QImage image(static_cast<int>(header.width), static_cast<int>(header.height),
                  QImage::Format_ARGB32_Premultiplied);
-    const uchar* pixels = resource.data() + sizeof header;
-    const std::size_t rowBytes = std::size_t{header.width} * 4;
-    for (int row = 0; row < image.height(); ++row) {
-        std::memcpy(image.scanLine(row), pixels + rowBytes * static_cast<std::size_t>(row),
-                    rowBytes);
-    }
+    // A 32-bit image's rows follow each other without padding.
+    std::memcpy(image.bits(), resource.data() + sizeof header,
+                static_cast<std::size_t>(image.sizeInBytes()));
     return image;
 }
 

@@ -176,10 +176,6 @@ QRect ControlGeometry(const ControlTemplate& control, const DialogUnits& units, 
     return rect;
 }
 
-}  // namespace
-
-namespace {
-
 // Asked of the font database once: a family it lacks would cost a fontconfig
 // fallback search (a few milliseconds) when the page's font is first used,
 // only to end where the next family of the list ends anyway.

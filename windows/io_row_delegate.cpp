@@ -33,10 +33,11 @@ bool CopiesTheBackground(const QPainter& painter, const QStyleOptionViewItem& op
 
 }  // namespace
 
-// The characters' own advances, with room to spare for what shaping changes:
-// much cheaper than laying the text out. The number of characters whose
-// advances reach past `width`, or -1 when the whole text surely fits (or
-// when shaping may rearrange it: 0, nothing known).
+// Where `text` stops fitting in `width`, from the characters' own advances
+// with room to spare for what shaping changes (much cheaper than laying the
+// text out): the number of characters up to the one that passes it, -1 when
+// the whole text surely fits, 0 when shaping may rearrange the text and the
+// advances say nothing.
 int IoRowDelegate::CharactersPast(const QString& text, const QFontMetrics& metrics, int width) {
     constexpr int kSpare = 4;
     int advance = 0;

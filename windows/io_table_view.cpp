@@ -86,27 +86,26 @@ void IoTableView::paintEvent(QPaintEvent* event) {
     if (!showGrid() || model() == nullptr) {
         return;
     }
-    for (const QRect& area : event->region()) {
-        FillGrid(area);
-    }
-}
-
-// Where the stock view draws its lines over `area`: under each row in it and
-// at the right of each column in it, in the style's grid colour.
-void IoTableView::FillGrid(const QRect& area) const {
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     const QColor color = QColor::fromRgba(
         static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
     QPainter painter(viewport());
+    for (const QRect& area : event->region()) {
+        FillGrid(painter, color, area);
+    }
+}
+
+// Where the stock view draws its lines over `area`: under each row in it and
+// at the right of each column in it.
+void IoTableView::FillGrid(QPainter& painter, const QColor& color, const QRect& area) const {
     const QHeaderView* rows = verticalHeader();
     const QHeaderView* columns = horizontalHeader();
-    const int lastRow = model()->rowCount(rootIndex()) - 1;
     int first = rows->visualIndexAt(area.top());
     int last = rows->visualIndexAt(area.bottom());
     first = first < 0 ? 0 : first;
-    last = last < 0 ? lastRow : last;
-    for (int visual = first; visual <= last && visual >= 0; ++visual) {
+    last = last < 0 ? model()->rowCount(rootIndex()) - 1 : last;
+    for (int visual = first; visual <= last; ++visual) {
         const int row = rows->logicalIndex(visual);
         if (rows->isSectionHidden(row)) {
             continue;

@@ -10,6 +10,9 @@
 
 #include <QTableView>
 
+class QColor;
+class QPainter;
+
 class IoTableView : public QTableView {
     Q_OBJECT
 
@@ -25,7 +28,7 @@ protected:
 
 private:
     void LayOutAppended();
-    void FillGrid(const QRect& area) const;
+    void FillGrid(QPainter& painter, const QColor& color, const QRect& area) const;
 
     QMetaObject::Connection aboutToInsert_;
     int appendedFrom_ = -1;  // the first new row while an insertion at the end is laid out

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <ctime>
 
 namespace sfp {
 
@@ -28,26 +29,6 @@ void PutDigits(char* at, std::int64_t value, int digits) {
     }
 }
 
-// The civil date of a day counted from 1970-01-01 (proleptic Gregorian).
-struct Date {
-    std::int64_t year;
-    int month;
-    int day;
-};
-
-Date DateOf(std::int64_t days) {
-    days += 719468;  // from 0000-03-01
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const std::int64_t dayOfEra = days - era * 146097;
-    const std::int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;  // March is 0
-    const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-    const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
-
 std::int64_t FloorDivide(std::int64_t value, std::int64_t by) {
     const std::int64_t quotient = value / by;
     return quotient * by > value ? quotient - 1 : quotient;
@@ -55,18 +36,21 @@ std::int64_t FloorDivide(std::int64_t value, std::int64_t by) {
 
 }  // namespace
 
+// Put together by hand: formatting through a date-time class cost more than
+// writing the row it begins.
 std::string_view ReadingRecorder::IsoTime(std::int64_t utcMs, char (&text)[kIsoTimeSize]) {
-    const std::int64_t days = FloorDivide(utcMs, 86400000);
-    const std::int64_t ms = utcMs - days * 86400000;
-    const Date date = DateOf(days);
+    const std::int64_t seconds = FloorDivide(utcMs, 1000);
+    const std::time_t time = static_cast<std::time_t>(seconds);
+    std::tm parts{};
+    gmtime_r(&time, &parts);
     std::memcpy(text, "0000-00-00T00:00:00.000Z", kIsoTimeSize);
-    PutDigits(text, date.year, 4);
-    PutDigits(text + 5, date.month, 2);
-    PutDigits(text + 8, date.day, 2);
-    PutDigits(text + 11, ms / 3600000, 2);
-    PutDigits(text + 14, ms / 60000 % 60, 2);
-    PutDigits(text + 17, ms / 1000 % 60, 2);
-    PutDigits(text + 20, ms % 1000, 3);
+    PutDigits(text, parts.tm_year + 1900, 4);
+    PutDigits(text + 5, parts.tm_mon + 1, 2);
+    PutDigits(text + 8, parts.tm_mday, 2);
+    PutDigits(text + 11, parts.tm_hour, 2);
+    PutDigits(text + 14, parts.tm_min, 2);
+    PutDigits(text + 17, parts.tm_sec, 2);
+    PutDigits(text + 20, utcMs - seconds * 1000, 3);
     return {text, kIsoTimeSize};
 }
 

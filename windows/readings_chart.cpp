@@ -316,14 +316,14 @@ std::vector<std::vector<sfp::ReadingHistory::Sample>> ReadingsChart::VisiblePoin
 // between as they were. A run that goes on from the one before shares its
 // first point with that one's last, so the line stays whole. A run has two
 // points at least unless its piece is one reading.
-std::vector<ReadingsChart::Run> ReadingsChart::LineRuns(
+std::vector<QList<QPointF>> ReadingsChart::LineRuns(
     const std::vector<sfp::ReadingHistory::Sample>& points, double runMs) {
-    std::vector<Run> runs;
-    Run run;
+    std::vector<QList<QPointF>> runs;
+    QList<QPointF> run;
     double cell = 0.0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (std::isnan(points[i].value)) {
-            if (!run.points.isEmpty()) {
+            if (!run.isEmpty()) {
                 runs.push_back(std::move(run));
                 run = {};
             }
@@ -332,26 +332,25 @@ std::vector<ReadingsChart::Run> ReadingsChart::LineRuns(
         const QPointF point(points[i].time * 1000.0, points[i].value);
         const double at = std::floor(point.x() / runMs);
         const bool more = i + 1 < points.size() && !std::isnan(points[i + 1].value);
-        if (run.points.size() >= kRunPoints && at != cell && more) {
-            run.points.append(point);
+        if (run.size() >= kRunPoints && at != cell && more) {
+            run.append(point);
             runs.push_back(std::move(run));
-            run = {{}, true};
+            run = {};
         }
         cell = at;
-        run.points.append(point);
+        run.append(point);
     }
-    if (!run.points.isEmpty()) {
+    if (!run.isEmpty()) {
         runs.push_back(std::move(run));
     }
     return runs;
 }
 
-void ReadingsChart::ShowRuns(int slot, const std::vector<Run>& runs) {
+void ReadingsChart::ShowRuns(int slot, const std::vector<QList<QPointF>>& runs) {
     Trace& trace = traces_[static_cast<std::size_t>(slot)];
-    trace.continues.resize(runs.size());
     for (std::size_t i = 0; i < runs.size(); ++i) {
         QLineSeries* series = Piece(slot, i);
-        const QList<QPointF>& points = runs[i].points;
+        const QList<QPointF>& points = runs[i];
         // A lone reading between two gaps has no line: it is drawn as a point.
         if (series->pointsVisible() != (points.size() == 1)) {
             series->setPointsVisible(points.size() == 1);
@@ -359,7 +358,6 @@ void ReadingsChart::ShowRuns(int slot, const std::vector<Run>& runs) {
         if (i >= trace.used || series->points() != points) {
             series->replace(points);
         }
-        trace.continues[i] = runs[i].continues;
     }
     for (std::size_t i = runs.size(); i < trace.used; ++i) {
         trace.pieces[i]->clear();
@@ -481,11 +479,14 @@ std::vector<QList<QPointF>> ReadingsChart::Pieces(int slot) const {
     std::vector<QList<QPointF>> pieces;
     for (std::size_t i = 0; i < trace.used; ++i) {
         const QList<QPointF> points = trace.pieces[i]->points();
-        if (!trace.continues[i] || pieces.empty()) {
+        // A run that goes on from the one before begins with its last point;
+        // across a gap the time has moved on.
+        if (pieces.empty() || points.isEmpty() || pieces.back().isEmpty() ||
+            points.first() != pieces.back().last()) {
             pieces.push_back(points);
             continue;
         }
-        pieces.back().append(points.mid(1));  // the first is the run before's last
+        pieces.back().append(points.mid(1));
     }
     return pieces;
 }

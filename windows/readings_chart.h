@@ -78,13 +78,8 @@ protected:
 private:
     struct Trace {
         std::vector<QLineSeries*> pieces;  // the first carries the legend entry
-        std::vector<bool> continues;       // per used series: goes on from the one before
         std::size_t used = 0;
         bool shown = true;
-    };
-    struct Run {
-        QList<QPointF> points;
-        bool continues = false;
     };
 
     void BuildLayout();
@@ -94,9 +89,9 @@ private:
     void OnLegendClicked(int slot);
     std::vector<std::vector<sfp::ReadingHistory::Sample>> VisiblePoints(double& low,
                                                                         double& high) const;
-    static std::vector<Run> LineRuns(const std::vector<sfp::ReadingHistory::Sample>& points,
-                                     double runMs);
-    void ShowRuns(int slot, const std::vector<Run>& runs);
+    static std::vector<QList<QPointF>> LineRuns(
+        const std::vector<sfp::ReadingHistory::Sample>& points, double runMs);
+    void ShowRuns(int slot, const std::vector<QList<QPointF>>& runs);
     void OnTick();
     void AllRange(double earliest, double latest);
     void UpdateRange();

@@ -5,7 +5,6 @@
 // usage: bitmap_to_raw <in.png> <out.raw>
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 
