@@ -7,6 +7,7 @@
 #include "app/main_wnd.h"
 #include "app/sfp_app.h"
 #include "controls/raw_bitmap.h"
+#include "platform/deferred_icon_style.h"
 #include "platform/template_page.h"
 
 int main(int argc, char* argv[]) {
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("qot7720-sfp"));
     QApplication::setWindowIcon(
         QIcon(QPixmap::fromImage(raw_bitmap::Read(QStringLiteral(":/bitmaps/app_icon.raw")))));
+    platform::DeferExtensionIcons();
     CSfpApp app;
     app.commandLine = QApplication::arguments().mid(1).join(QLatin1Char(' '));
     platform::SetDialogColors();

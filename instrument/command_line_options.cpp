@@ -1,6 +1,5 @@
 #include "instrument/command_line_options.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -38,11 +37,31 @@ QString ResourceName(const QString& typed) {
     return numberedFamily ? typed.toUpper() : typed;
 }
 
+// The words between spaces and tabs; a character loop, since a regular
+// expression would be compiled at every start for this one use.
+QStringList Words(const QString& commandLine) {
+    QStringList words;
+    QString word;
+    for (const QChar character : commandLine) {
+        if (character != QLatin1Char(' ') && character != QLatin1Char('\t')) {
+            word.append(character);
+            continue;
+        }
+        if (!word.isEmpty()) {
+            words.append(word);
+            word.clear();
+        }
+    }
+    if (!word.isEmpty()) {
+        words.append(word);
+    }
+    return words;
+}
+
 }  // namespace
 
 CommandLineOptions ParseCommandLine(const QString& commandLine) {
-    static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
-    const QStringList words = commandLine.split(blanks, Qt::SkipEmptyParts);
+    const QStringList words = Words(commandLine);
     CommandLineOptions options;
     options.acceptAll = HasOption(words, QLatin1Char('n'));
     options.reset = HasOption(words, QLatin1Char('r'));

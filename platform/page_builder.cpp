@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -186,15 +187,31 @@ bool InstalledFamily(const QString& family) {
 
 }  // namespace
 
+// Where the application's own font already is DejaVu Sans, a page asks for
+// it as the application does: the same face, and the font database's answer
+// for that request (its fallback families) is already at hand, where asking
+// by another name would search fontconfig again at the first page.
+bool ApplicationFontIsDejaVuSans() {
+    return QFontInfo(QApplication::font()).family() == QLatin1String("DejaVu Sans");
+}
+
 QFont TemplateFont(const DialogTemplate& dialog) {
     const QString family = QString::fromStdString(dialog.fontFamily);
-    QStringList families{QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")};
     if (InstalledFamily(family)) {
-        families.prepend(family);
+        QFont font(family);
+        font.setStyleHint(QFont::SansSerif);
+        font.setFamilies({family, QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+        font.setPointSize(dialog.pointSize);
+        return font;
     }
-    QFont font(families.front());
+    if (ApplicationFontIsDejaVuSans()) {
+        QFont font = QApplication::font();
+        font.setPointSize(dialog.pointSize);
+        return font;
+    }
+    QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
-    font.setFamilies(families);
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
     font.setPointSize(dialog.pointSize);
     return font;
 }
