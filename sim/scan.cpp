@@ -7,22 +7,35 @@ namespace sim {
 
 namespace {
 
-bool channelFlag(const InstrumentState& state, const char* key, int channel) {
-    return state.settings.channelValue(key, channel) == "1";
-}
+// A scan checks every channel's limits: each setting is found once a scan
+// and then read by channel.
+struct LimitSettings {
+    explicit LimitSettings(const SettingStore& settings)
+        : both(settings.channelValues(key::kLimitState)),
+          lower(settings.channelValues(key::kLowerLimitState)),
+          upper(settings.channelValues(key::kUpperLimitState)),
+          lowerLimit(settings.channelValues(key::kLowerLimit)),
+          upperLimit(settings.channelValues(key::kUpperLimit)) {}
+    const SettingStore::ChannelValues& both;
+    const SettingStore::ChannelValues& lower;
+    const SettingStore::ChannelValues& upper;
+    const SettingStore::ChannelValues& lowerLimit;
+    const SettingStore::ChannelValues& upperLimit;
+};
 
-double channelNumber(const InstrumentState& state, const char* key, int channel) {
-    return storedNumber(state.settings.channelValue(key, channel));
+bool isOn(const std::string& flag) {
+    return flag == "1";
 }
 
 // CALC:LIM ON checks both limits; LOW:STAT and UPP:STAT switch one side on its own.
-// A limit is read only when its side is checked: every scan asks for every channel.
-void checkLimits(InstrumentState& state, int channel, double value) {
-    const bool all = channelFlag(state, key::kLimitState, channel);
-    const bool checkLower = all || channelFlag(state, key::kLowerLimitState, channel);
-    const bool checkUpper = all || channelFlag(state, key::kUpperLimitState, channel);
-    const bool below = checkLower && value < channelNumber(state, key::kLowerLimit, channel);
-    const bool above = checkUpper && value > channelNumber(state, key::kUpperLimit, channel);
+// A limit is read only when its side is checked.
+void checkLimits(InstrumentState& state, const LimitSettings& limits, int channel, double value) {
+    const auto offset = static_cast<std::size_t>(channelOffset(channel));
+    const bool all = isOn(limits.both.at(offset));
+    const bool checkLower = all || isOn(limits.lower.at(offset));
+    const bool checkUpper = all || isOn(limits.upper.at(offset));
+    const bool below = checkLower && value < storedNumber(limits.lowerLimit.at(offset));
+    const bool above = checkUpper && value > storedNumber(limits.upperLimit.at(offset));
     if (below || above) {
         state.data.flagLimit(channelOffset(channel));
     }
@@ -52,11 +65,12 @@ Measurement::Plan measurementPlan(const InstrumentState& state) {
 }
 
 void performScan(InstrumentState& state) {
+    const LimitSettings limits(state.settings);
     for (const int channel : state.scanLists.channels(0)) {
         const int offset = channelOffset(channel);
         const double value = state.signals.next(offset) - state.data.tare(offset);
         state.data.storeReading(offset, value);
-        checkLimits(state, channel, value);
+        checkLimits(state, limits, channel, value);
     }
 }
 

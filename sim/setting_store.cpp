@@ -35,7 +35,11 @@ void SettingStore::setForChannels(std::string_view key, const std::vector<int>& 
 }
 
 const std::string& SettingStore::channelValue(std::string_view key, int channel) const {
-    return find(channelSettings_, key).values.at(static_cast<std::size_t>(channelOffset(channel)));
+    return channelValues(key).at(static_cast<std::size_t>(channelOffset(channel)));
+}
+
+const SettingStore::ChannelValues& SettingStore::channelValues(std::string_view key) const {
+    return find(channelSettings_, key).values;
 }
 
 void SettingStore::setGlobal(std::string_view key, std::string_view value) {

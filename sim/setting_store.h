@@ -16,6 +16,8 @@ namespace sim {
 
 class SettingStore {
 public:
+    using ChannelValues = std::array<std::string, kChannelCount>;
+
     void defineChannelSetting(const std::string& key, ValueSpec rule);
     void defineGlobalSetting(const std::string& key, ValueSpec rule);
 
@@ -24,6 +26,8 @@ public:
                         std::string_view value);
     // Looked up without a copy of the key: a scan asks for several per channel.
     const std::string& channelValue(std::string_view key, int channel) const;
+    // Every channel's value of `key`, by channel offset.
+    const ChannelValues& channelValues(std::string_view key) const;
 
     void setGlobal(std::string_view key, std::string_view value);
     const std::string& global(std::string_view key) const;
@@ -33,7 +37,7 @@ public:
 private:
     struct ChannelSetting {
         ValueSpec rule;
-        std::array<std::string, kChannelCount> values;
+        ChannelValues values;
     };
     struct GlobalSetting {
         ValueSpec rule;
