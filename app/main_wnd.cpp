@@ -322,7 +322,10 @@ bool CMainWnd::BindFromSettings() {
     app.vxiLogicalAddress = binding.vxiLogicalAddress;
     app.instrumentAddress = binding.instrumentAddress;
     app.binding = binding.facts;
-    if (!app.Emulated() && !binding.facts.resource.isEmpty()) {
+    // Written only when it changed: writing the settings file syncs it to
+    // the disk, which would cost every start-up a wait on the disk.
+    if (!app.Emulated() && !binding.facts.resource.isEmpty() &&
+        settings.value(kLastResourceKey).toString() != binding.facts.resource) {
         settings.setValue(kLastResourceKey, binding.facts.resource);
     }
     return true;

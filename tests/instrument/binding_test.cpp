@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <fstream>
 #include <map>
 #include <set>
@@ -424,6 +427,39 @@ TEST_F(BindingTest, MissingExportShowsFatalMessageAndEndsTheProgram) {
     EXPECT_EQ(app.instrument, nullptr) << "no emulation fallback";
     EXPECT_TRUE(app.panels.empty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// ---- the last resource is remembered --------------------------------------------
+
+// A start on the resource already remembered leaves the settings file as it
+// was (writing it syncs it to the disk); another resource replaces it.
+TEST_F(BindingTest, TheLastResourceIsWrittenOnlyWhenItChanged) {
+    const auto startOnce = [] {
+        CSfpApp app;
+        auto* window = new CMainWnd;
+        EXPECT_TRUE(window->Initialize());
+        EXPECT_EQ(app.instrumentAddress, QStringLiteral("VXI0::24"));
+        app.readingMode.store(kReadingIdle);
+        delete window;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    QSettings().setValue(QStringLiteral("connection/lastResource"),
+                         QStringLiteral("VXI0::77::INSTR"));
+    QSettings().sync();
+    startOnce();
+    EXPECT_EQ(QSettings().value(QStringLiteral("connection/lastResource")).toString(),
+              QStringLiteral("VXI0::24::INSTR"));
+
+    const QString path = QSettings().fileName();
+    const QDateTime longAgo = QDateTime::currentDateTime().addDays(-1);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    startOnce();
+    EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), longAgo.toSecsSinceEpoch())
+        << "the settings file was written again";
 }
 
 // ---- options and names ------------------------------------------------------------
