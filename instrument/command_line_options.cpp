@@ -37,31 +37,14 @@ QString ResourceName(const QString& typed) {
     return numberedFamily ? typed.toUpper() : typed;
 }
 
-// The words between spaces and tabs; a character loop, since a regular
-// expression would be compiled at every start for this one use.
-QStringList Words(const QString& commandLine) {
-    QStringList words;
-    QString word;
-    for (const QChar character : commandLine) {
-        if (character != QLatin1Char(' ') && character != QLatin1Char('\t')) {
-            word.append(character);
-            continue;
-        }
-        if (!word.isEmpty()) {
-            words.append(word);
-            word.clear();
-        }
-    }
-    if (!word.isEmpty()) {
-        words.append(word);
-    }
-    return words;
-}
-
 }  // namespace
 
 CommandLineOptions ParseCommandLine(const QString& commandLine) {
-    const QStringList words = Words(commandLine);
+    // Split at spaces and tabs without a regular expression, which would be
+    // compiled at every start for this one use.
+    const QStringList words = QString(commandLine)
+                                  .replace(QLatin1Char('\t'), QLatin1Char(' '))
+                                  .split(QLatin1Char(' '), Qt::SkipEmptyParts);
     CommandLineOptions options;
     options.acceptAll = HasOption(words, QLatin1Char('n'));
     options.reset = HasOption(words, QLatin1Char('r'));

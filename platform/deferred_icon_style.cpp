@@ -39,16 +39,14 @@ public:
 
 private:
     const QIcon& Resolved() {
-        if (!resolved_ && style_ != nullptr) {
+        if (resolvedIcon_.isNull() && style_ != nullptr) {
             resolvedIcon_ = style_->standardIcon(icon_, nullptr, nullptr);
-            resolved_ = true;
         }
         return resolvedIcon_;
     }
 
     QPointer<QStyle> style_;
     QStyle::StandardPixmap icon_;
-    bool resolved_ = false;
     QIcon resolvedIcon_;
 };
 

@@ -185,8 +185,6 @@ bool InstalledFamily(const QString& family) {
     return families.contains(family, Qt::CaseInsensitive);
 }
 
-}  // namespace
-
 // Where the application's own font already is DejaVu Sans, a page asks for
 // it as the application does: the same face, and the font database's answer
 // for that request (its fallback families) is already at hand, where asking
@@ -195,23 +193,23 @@ bool ApplicationFontIsDejaVuSans() {
     return QFontInfo(QApplication::font()).family() == QLatin1String("DejaVu Sans");
 }
 
+}  // namespace
+
 QFont TemplateFont(const DialogTemplate& dialog) {
     const QString family = QString::fromStdString(dialog.fontFamily);
-    if (InstalledFamily(family)) {
-        QFont font(family);
-        font.setStyleHint(QFont::SansSerif);
-        font.setFamilies({family, QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-        font.setPointSize(dialog.pointSize);
-        return font;
-    }
-    if (ApplicationFontIsDejaVuSans()) {
+    const bool installed = InstalledFamily(family);
+    if (!installed && ApplicationFontIsDejaVuSans()) {
         QFont font = QApplication::font();
         font.setPointSize(dialog.pointSize);
         return font;
     }
-    QFont font(QStringLiteral("DejaVu Sans"));
+    QStringList families{QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")};
+    if (installed) {
+        families.prepend(family);
+    }
+    QFont font(families.front());
     font.setStyleHint(QFont::SansSerif);
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setFamilies(families);
     font.setPointSize(dialog.pointSize);
     return font;
 }

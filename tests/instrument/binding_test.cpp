@@ -476,6 +476,7 @@ TEST(CommandLineOptions, CountOnlyAsWholeWordsInEitherCase) {
         {"", std::nullopt, false, false},
         {"/a gpib0::9::instr", "GPIB0::9::INSTR", false, false},
         {"-A   VXI0::24::INSTR -n", "VXI0::24::INSTR", true, false},
+        {"\t-a\t VXI0::24::INSTR\t\t-r ", "VXI0::24::INSTR", false, true},
         {"-a first /a second", "second", false, false},
         {"/a first -a second", "first", false, false},
         {"/N", std::nullopt, true, false},
