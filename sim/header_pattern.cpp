@@ -47,12 +47,15 @@ bool HeaderPattern::matchFrom(std::size_t node, std::size_t word,
         return word == words.size();
     }
     if (word < words.size()) {
-        HeaderMatch attempt = result;
-        if (matchNode(nodes_[node], words[word], attempt) &&
-            matchFrom(node + 1, word + 1, words, attempt)) {
-            result = std::move(attempt);
+        // A failed attempt takes back what it added, so that nothing is copied.
+        const std::size_t suffixes = result.suffixes.size();
+        const std::size_t taken = result.words.size();
+        if (matchNode(nodes_[node], words[word], result) &&
+            matchFrom(node + 1, word + 1, words, result)) {
             return true;
         }
+        result.suffixes.resize(suffixes);
+        result.words.resize(taken);
     }
     return nodes_[node].optional && matchFrom(node + 1, word, words, result);
 }

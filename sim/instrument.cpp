@@ -46,6 +46,9 @@ void Instrument::advance(Clock::time_point now) {
 }
 
 bool Instrument::isCalibration(std::string_view message) {
+    if (message.find('*') == std::string_view::npos) {
+        return false;  // not a common command: spared a second parse
+    }
     try {
         const ScpiMessage parsed = parseScpiMessage(message);
         return parsed.query && parsed.headerWords == std::vector<std::string>{"*CAL"};

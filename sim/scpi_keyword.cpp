@@ -16,8 +16,29 @@ std::string keywordShortForm(std::string_view keyword) {
     return result;
 }
 
+namespace {
+
+// Compared in place: every message tries many keywords, and most fail at
+// their first letter.
+bool isShortForm(std::string_view keyword, std::string_view word) {
+    std::size_t at = 0;
+    for (const char c : keyword) {
+        if (std::islower(static_cast<unsigned char>(c))) {
+            continue;
+        }
+        if (at == word.size() || std::toupper(static_cast<unsigned char>(word[at])) !=
+                                     std::toupper(static_cast<unsigned char>(c))) {
+            return false;
+        }
+        ++at;
+    }
+    return at == word.size();
+}
+
+}  // namespace
+
 bool keywordMatches(std::string_view keyword, std::string_view word) {
-    return equalsIgnoreCase(word, keywordShortForm(keyword)) || equalsIgnoreCase(word, keyword);
+    return isShortForm(keyword, word) || equalsIgnoreCase(word, keyword);
 }
 
 std::optional<int> suffixedKeywordMatch(std::string_view keyword, std::string_view word) {

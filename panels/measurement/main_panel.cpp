@@ -411,6 +411,9 @@ void CPan1Obj::CloseTriggerWait() {
 
 CPan1Dlg::CPan1Dlg(CPan1Obj& panel)
     : PanelPage(templates::kMainPanelPage), panel_(panel), shownTexts_(CurrentTexts()) {
+    // paintEvent fills every pixel it is asked for, so Qt need not fill the
+    // background under it first: a reading cycle paints its cells once.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     Initialize();
 }
 
@@ -561,15 +564,18 @@ QRect CPan1Dlg::CellRect(const QRect& grid, int index) {
                  cellWidth - 1, grid.height() / 2 - 1);
 }
 
-// Each reading cycle repaints the cells whose text changed and nothing else:
-// the page's controls and the grid lines stay as they were drawn.
+// Each reading cycle repaints the part of each cell whose text changed and
+// nothing else: the page's controls, the grid lines and the unchanged
+// leading digits stay as they were drawn.
 void CPan1Dlg::ShowReadings() {
     const QStringList texts = CurrentTexts();
     const QRect grid = GridRect();
     QRegion changed;
     for (int i = 0; i < texts.size(); ++i) {
-        if (texts[i] != shownTexts_.value(i)) {
-            changed += CellRect(grid, i);
+        const QString before = shownTexts_.value(i);
+        if (texts[i] != before) {
+            changed += cellTexts_[static_cast<std::size_t>(i)].ChangedRect(
+                CellRect(grid, i), before, texts[i], font(), glyphs_);
         }
     }
     shownTexts_ = texts;

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QRect>
+#include <QtMath>
 
 #include "panels/measurement/reading_glyphs.h"
 
@@ -39,4 +40,20 @@ void ReadingCellText::Draw(QPainter& painter, const QRect& cell, const QString& 
         return;
     }
     painter.drawStaticText(topLeft, laidOut_);
+}
+
+QRect ReadingCellText::ChangedRect(const QRect& cell, const QString& before, const QString& after,
+                                   const QFont& font, ReadingGlyphs& glyphs) const {
+    if (!glyphs_) {
+        return cell;  // drawn by QStaticText, or not yet drawn
+    }
+    glyphs.Use(font);
+    const std::optional<ReadingGlyphs::Change> change = glyphs.ChangeBetween(before, after);
+    if (!change) {
+        return cell;
+    }
+    const qreal textLeft = cell.left() + (cell.width() - change->width) / 2;
+    // One pixel more for the antialiased edge of a glyph at a fractional place.
+    const int left = qFloor(textLeft + change->firstInk) - 1;
+    return QRect(QPoint(qMax(cell.left(), left), cell.top()), cell.bottomRight());
 }

@@ -10,6 +10,7 @@
 #include <QString>
 #include <optional>
 
+class QFont;
 class QPainter;
 class QRect;
 class ReadingGlyphs;
@@ -21,6 +22,11 @@ public:
     // Draws `text` with the painter's font and pen, centred in `cell`;
     // `glyphs` are the grid's, shared by its cells.
     void Draw(QPainter& painter, const QRect& cell, const QString& text, ReadingGlyphs& glyphs);
+    // The part of `cell` whose pixels differ when `after` replaces `before`
+    // there, drawn with `font`: from the first changed glyph on when the
+    // cell draws glyph runs and both texts have one width, else all of it.
+    QRect ChangedRect(const QRect& cell, const QString& before, const QString& after,
+                      const QFont& font, ReadingGlyphs& glyphs) const;
 
 private:
     void Prepare(const QPainter& painter, const QString& text, ReadingGlyphs& glyphs);

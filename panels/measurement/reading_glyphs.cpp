@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QStaticText>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace {
 
@@ -50,6 +51,7 @@ ReadingGlyphs::ReadingGlyphs(const QFont& font)
         }
         glyphs_[static_cast<std::size_t>(i)] = glyphs[i];
         advances_[static_cast<std::size_t>(i)] = advances[i].x();
+        inkLeft_ = std::min(inkLeft_, rawFont_.boundingRect(glyphs[i]).left());
     }
     ascent_ = QFontMetricsF(font).ascent();
     QStaticText line(QStringLiteral("0"));
@@ -58,8 +60,20 @@ ReadingGlyphs::ReadingGlyphs(const QFont& font)
     exact_ = LaysOutAsLookedUp();
 }
 
+// A table rather than a search of the characters: every glyph of every new
+// value is looked up here.
 int ReadingGlyphs::IndexOf(QChar character) {
-    return static_cast<int>(ReadingCharacters().indexOf(character));
+    static const std::array<qint8, 128> positions = [] {
+        std::array<qint8, 128> table{};
+        table.fill(-1);
+        const QString& characters = ReadingCharacters();
+        for (qsizetype i = 0; i < characters.size(); ++i) {
+            table[characters[i].unicode()] = static_cast<qint8>(i);
+        }
+        return table;
+    }();
+    const char16_t code = character.unicode();
+    return code < positions.size() ? positions[code] : -1;
 }
 
 // One layout of every pair must give each character its own glyph, at the
@@ -117,4 +131,34 @@ std::optional<QGlyphRun> ReadingGlyphs::Layout(const QString& text, QSizeF& size
     run.setPositions(positions);
     size = QSizeF(x, lineHeight_);
     return run;
+}
+
+std::optional<qreal> ReadingGlyphs::Width(const QString& text) const {
+    qreal width = 0;
+    for (const QChar character : text) {
+        const int index = IndexOf(character);
+        if (index < 0) {
+            return std::nullopt;
+        }
+        width += advances_[static_cast<std::size_t>(index)];
+    }
+    return width;
+}
+
+std::optional<ReadingGlyphs::Change> ReadingGlyphs::ChangeBetween(const QString& before,
+                                                                  const QString& after) const {
+    if (!exact_ || before.size() != after.size()) {
+        return std::nullopt;
+    }
+    const std::optional<qreal> width = Width(after);
+    if (!width || Width(before) != width) {
+        return std::nullopt;
+    }
+    // The glyphs before the first changed character keep their places.
+    qreal x = 0;
+    qsizetype i = 0;
+    for (; i < after.size() && after[i] == before[i]; ++i) {
+        x += advances_[static_cast<std::size_t>(IndexOf(after[i]))];
+    }
+    return Change{*width, x + inkLeft_};
 }

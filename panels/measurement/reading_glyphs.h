@@ -28,11 +28,23 @@ public:
     // character is not one of the readings'.
     std::optional<QGlyphRun> Layout(const QString& text, QSizeF& size) const;
 
+    // Where `after` starts to differ from `before` when both lay out to the
+    // same width, and so at the same place in a centred cell: the leftmost
+    // ink any changed glyph can have, from the text's left. Nothing when the
+    // widths differ or either text is not made of the readings' glyphs.
+    struct Change {
+        qreal width = 0;
+        qreal firstInk = 0;
+    };
+    std::optional<Change> ChangeBetween(const QString& before, const QString& after) const;
+
 private:
     static constexpr int kCharacterCount = 14;
     // The position of `character` among the readings' characters, or -1.
     static int IndexOf(QChar character);
     bool LaysOutAsLookedUp() const;
+    // The text's width, or nothing when a character is not a reading's.
+    std::optional<qreal> Width(const QString& text) const;
 
     bool used_ = false;
     QFont font_;
@@ -41,5 +53,6 @@ private:
     std::array<qreal, kCharacterCount> advances_{};
     qreal ascent_ = 0;
     qreal lineHeight_ = 0;
+    qreal inkLeft_ = 0;  // the leftmost ink of any of the glyphs, from its origin (<= 0)
     bool exact_ = false;
 };
