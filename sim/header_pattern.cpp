@@ -1,6 +1,7 @@
 #include "sim/header_pattern.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "sim/scpi_keyword.h"
 
@@ -12,6 +13,12 @@ HeaderPattern::HeaderPattern(std::string_view notation) {
         const std::size_t end = std::min(notation.find(':', start), notation.size());
         nodes_.push_back(parseNode(notation.substr(start, end - start)));
         start = end + 1;
+    }
+    const Node& first = nodes_.front();
+    if (!first.optional && !first.anyWord && !first.keyword.empty() &&
+        !std::islower(static_cast<unsigned char>(first.keyword.front()))) {
+        leading_ =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(first.keyword.front())));
     }
 }
 
@@ -34,6 +41,10 @@ HeaderPattern::Node HeaderPattern::parseNode(std::string_view text) {
 }
 
 std::optional<HeaderMatch> HeaderPattern::match(const std::vector<std::string>& words) const {
+    if (leading_ != 0 &&
+        (words.empty() || words.front().empty() || words.front().front() != leading_)) {
+        return std::nullopt;
+    }
     HeaderMatch result;
     if (!matchFrom(0, 0, words, result)) {
         return std::nullopt;

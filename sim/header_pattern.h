@@ -38,6 +38,9 @@ private:
     bool matchNode(const Node& node, const std::string& word, HeaderMatch& result) const;
 
     std::vector<Node> nodes_;
+    // The letter every match's first word starts with, or 0: a table tries
+    // each pattern in turn, and most are ruled out by it.
+    char leading_ = 0;
 };
 
 }  // namespace sim

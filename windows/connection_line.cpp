@@ -1,6 +1,7 @@
 #include "windows/connection_line.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 
 #include "windows/io_record_model.h"
 
@@ -53,10 +54,14 @@ void ConnectionLine::PollNow() {
         if (entries.empty()) {
             break;
         }
+        // Only the batch's last command is shown; every failure is looked at.
+        const auto lastSent =
+            std::find_if(entries.rbegin(), entries.rend(),
+                         [](const iorecord::IoEntry& e) { return !e.sent.empty(); });
+        if (lastSent != entries.rend()) {
+            lastCommand_ = CallText(*lastSent);
+        }
         for (const iorecord::IoEntry& entry : entries) {
-            if (!entry.sent.empty()) {
-                lastCommand_ = CallText(entry);
-            }
             if (entry.status < 0) {
                 lastFailure_ = IoRecordModel::CellText(entry, IoRecordModel::kTime) + ' ' +
                                CallText(entry) + ' ' +
