@@ -3,7 +3,6 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -20,9 +19,11 @@ std::string ReadingText(double value) {
     if (IsNoReading(value)) {
         return kNoReadingText;
     }
+    // What "%g" writes, without printf's format parsing: ten of these a cycle.
     char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    const auto written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    return std::string(text, written.ptr);
 }
 
 std::string ShortestText(double value) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <limits>
+#include <vector>
 
 #include "app/reading_text.h"
 
@@ -12,4 +15,25 @@ TEST(ReadingText, NoReadingReadsAsDashesAndEveryReadingAsItsNumber) {
     EXPECT_EQ(ReadingText(-9.9e37), "-9.9e+37");
     EXPECT_EQ(ReadingText(0.0), "0");
     EXPECT_EQ(ReadingText(-1.0 / 3.0), "-0.333333");
+}
+
+TEST(ReadingText, WritesWhatPrintfWritesWithG) {
+    std::vector<double> values = {std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  0.0001,
+                                  999999.5,
+                                  1e-5,
+                                  123456789.0,
+                                  -0.0};
+    for (int exponent = -40; exponent <= 40; ++exponent) {
+        for (const double mantissa : {-9.999995, -1.0, 0.5, 1.2345649, 5.0000051}) {
+            values.push_back(mantissa * std::pow(10.0, exponent));
+        }
+    }
+    for (const double value : values) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%g", value);
+        EXPECT_EQ(ReadingText(value), expected);
+    }
 }
