@@ -133,32 +133,30 @@ std::optional<QGlyphRun> ReadingGlyphs::Layout(const QString& text, QSizeF& size
     return run;
 }
 
-std::optional<qreal> ReadingGlyphs::Width(const QString& text) const {
-    qreal width = 0;
-    for (const QChar character : text) {
-        const int index = IndexOf(character);
-        if (index < 0) {
-            return std::nullopt;
-        }
-        width += advances_[static_cast<std::size_t>(index)];
-    }
-    return width;
-}
-
 std::optional<ReadingGlyphs::Change> ReadingGlyphs::ChangeBetween(const QString& before,
                                                                   const QString& after) const {
     if (!exact_ || before.size() != after.size()) {
         return std::nullopt;
     }
-    const std::optional<qreal> width = Width(after);
-    if (!width || Width(before) != width) {
+    // Summed in Layout's order, so that equal widths place both texts alike
+    // and the glyphs before the first changed character keep their places.
+    qreal beforeWidth = 0;
+    qreal afterWidth = 0;
+    std::optional<qreal> firstChange;
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        const int was = IndexOf(before[i]);
+        const int is = IndexOf(after[i]);
+        if (was < 0 || is < 0) {
+            return std::nullopt;
+        }
+        if (!firstChange && was != is) {
+            firstChange = afterWidth;
+        }
+        beforeWidth += advances_[static_cast<std::size_t>(was)];
+        afterWidth += advances_[static_cast<std::size_t>(is)];
+    }
+    if (beforeWidth != afterWidth) {
         return std::nullopt;
     }
-    // The glyphs before the first changed character keep their places.
-    qreal x = 0;
-    qsizetype i = 0;
-    for (; i < after.size() && after[i] == before[i]; ++i) {
-        x += advances_[static_cast<std::size_t>(IndexOf(after[i]))];
-    }
-    return Change{*width, x + inkLeft_};
+    return Change{afterWidth, firstChange.value_or(afterWidth) + inkLeft_};
 }

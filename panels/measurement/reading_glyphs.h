@@ -43,8 +43,6 @@ private:
     // The position of `character` among the readings' characters, or -1.
     static int IndexOf(QChar character);
     bool LaysOutAsLookedUp() const;
-    // The text's width, or nothing when a character is not a reading's.
-    std::optional<qreal> Width(const QString& text) const;
 
     bool used_ = false;
     QFont font_;

@@ -14,9 +14,8 @@ TEST(ReadingText, NoReadingReadsAsDashesAndEveryReadingAsItsNumber) {
     EXPECT_EQ(ReadingText(-9.9e37), "-9.9e+37");
     EXPECT_EQ(ReadingText(0.0), "0");
     EXPECT_EQ(ReadingText(-1.0 / 3.0), "-0.333333");
-}
 
-TEST(ReadingText, WritesWhatPrintfWritesWithG) {
+    // Every reading as printf's "%g" writes it.
     std::vector<double> values = {HUGE_VAL, -HUGE_VAL, 4.9e-324, 999999.5, -0.0};
     for (int exponent = -40; exponent <= 40; ++exponent) {
         for (const double mantissa : {-9.999995, 0.5, 1.2345649, 5.0000051}) {

@@ -429,8 +429,6 @@ TEST_F(BindingTest, MissingExportShowsFatalMessageAndEndsTheProgram) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// ---- the last resource is remembered --------------------------------------------
-
 // A start on the resource already remembered leaves the settings file as it
 // was (writing it syncs it to the disk); another resource replaces it.
 TEST_F(BindingTest, TheLastResourceIsWrittenOnlyWhenItChanged) {
@@ -443,20 +441,17 @@ TEST_F(BindingTest, TheLastResourceIsWrittenOnlyWhenItChanged) {
         delete window;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     };
-    QSettings().setValue(QStringLiteral("connection/lastResource"),
-                         QStringLiteral("VXI0::77::INSTR"));
-    QSettings().sync();
+    const QString key = QStringLiteral("connection/lastResource");
+    QSettings().setValue(key, QStringLiteral("VXI0::77::INSTR"));
     startOnce();
-    EXPECT_EQ(QSettings().value(QStringLiteral("connection/lastResource")).toString(),
-              QStringLiteral("VXI0::24::INSTR"));
+    EXPECT_EQ(QSettings().value(key).toString(), QStringLiteral("VXI0::24::INSTR"));
 
     const QString path = QSettings().fileName();
     const QDateTime longAgo = QDateTime::currentDateTime().addDays(-1);
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
-    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    file.close();
     startOnce();
     EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), longAgo.toSecsSinceEpoch())
         << "the settings file was written again";

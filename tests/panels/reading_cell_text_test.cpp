@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/reading_text.h"
 #include "panels/measurement/reading_cell_text.h"
 #include "panels/measurement/reading_glyphs.h"
 #include "platform/page_builder.h"
@@ -91,11 +92,10 @@ TEST(ReadingCellTextTest, TheChangedPartRepaintedLooksAsTheWholeCellDrawn) {
     QString before;
     int partial = 0;
     for (int step = 0; step < 60; ++step) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%g", 0.3 + 0.9 * std::sin(step / 3.0) + step * 1e-5);
-        const QString after = QString::fromLatin1(text);
+        const QString after =
+            QString::fromStdString(ReadingText(0.3 + 0.9 * std::sin(step / 3.0) + step * 1e-5));
         const QRect changed = cellText.ChangedRect(cell, before, after, font, glyphs);
-        ASSERT_TRUE(cell.contains(changed)) << text;
+        ASSERT_TRUE(cell.contains(changed)) << after.toStdString();
         partial += changed != cell ? 1 : 0;
         QPainter painter(&shown);
         painter.setClipRect(changed);
@@ -104,7 +104,7 @@ TEST(ReadingCellTextTest, TheChangedPartRepaintedLooksAsTheWholeCellDrawn) {
         cellText.Draw(painter, cell, after, glyphs);
         painter.end();
         EXPECT_EQ(shown, DrawnByStaticText(font, QPoint(), cell, after))
-            << before.toStdString() << " -> " << text;
+            << before.toStdString() << " -> " << after.toStdString();
         before = after;
     }
     EXPECT_GT(partial, 20) << "most values keep their leading digits";
